@@ -1,0 +1,133 @@
+#include "platform/IniStore.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+// The existing spelling of name among candidates, or name itself.
+QString spelling(const QStringList& candidates, const QString& name)
+{
+    for (const QString& candidate : candidates)
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return candidate;
+    return name;
+}
+
+// Enters the group app/section, reusing the spellings already in the file.
+void enterSection(QSettings& settings, const QString& app, const QString& section)
+{
+    settings.beginGroup(spelling(settings.childGroups(), app));
+    settings.beginGroup(spelling(settings.childGroups(), section));
+}
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// A settings file is a few hundred bytes; anything far larger is not ours.
+constexpr qint64 MaxFileSize = 1 << 20;
+
+// QSettings reads almost anything as INI; a file we did not write must pass
+// a stricter look before we read from it or write over it: UTF-8 text whose
+// lines are blank, comments, [sections] or key=value pairs.
+bool looksLikeIni(const QByteArray& data)
+{
+    if (data.contains('\0'))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(data);
+    if (decoder.hasError())
+        return false;
+    for (const QString& rawLine : text.split(QLatin1Char('\n'))) {
+        const QString line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        const bool section = line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
+        if (!section && line.indexOf(QLatin1Char('=')) <= 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+IniStore IniStore::forCurrentUser()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return IniStore(base + QStringLiteral("/lilywade/settings.ini"));
+}
+
+IniStore::IniStore(QString path) : path_(std::move(path)) {}
+
+bool IniStore::fileIsUsable() const
+{
+    QFileInfo info(path_);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    if (!info.isFile() || info.size() > MaxFileSize)
+        return false;
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly) || !looksLikeIni(file.read(MaxFileSize)))
+        return false;
+    QSettings settings(path_, QSettings::IniFormat);
+    return settings.status() == QSettings::NoError;
+}
+
+std::string IniStore::read(const std::string& app, const std::string& section,
+                           const std::string& key, const std::string& fallback) const
+{
+    if (!fileIsUsable())
+        return fallback;
+    QSettings settings(path_, QSettings::IniFormat);
+    enterSection(settings, fromStd(app), fromStd(section));
+    const QString name = spelling(settings.childKeys(), fromStd(key));
+    const QVariant value = settings.value(name);
+    return value.isValid() ? value.toString().toStdString() : fallback;
+}
+
+bool IniStore::setAsideUnusableFile()
+{
+    // A file we cannot read may still hold something the user wants: keep it
+    // under another name rather than overwrite it.
+    const QString aside = path_ + QStringLiteral(".unreadable-")
+        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddhhmmsszzz"));
+    if (!QFile::rename(path_, aside) && !QDir().rename(path_, aside))
+        return false;
+    std::fprintf(stderr, "Lilywade: settings file %s could not be read; kept as %s\n",
+                 qPrintable(path_), qPrintable(aside));
+    return true;
+}
+
+void IniStore::createPrivateFile()
+{
+    QFile file(path_);
+    if (file.exists())
+        return;
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+}
+
+bool IniStore::write(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value)
+{
+    if (!fileIsUsable() && !setAsideUnusableFile())
+        return false;
+    createPrivateFile();
+    QSettings settings(path_, QSettings::IniFormat);
+    enterSection(settings, fromStd(app), fromStd(section));
+    settings.setValue(spelling(settings.childKeys(), fromStd(key)), fromStd(value));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+} // namespace platform

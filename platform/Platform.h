@@ -1,0 +1,86 @@
+#pragma once
+// The operating-system and toolkit operations the program uses, behind one
+// small interface: the X11/ALSA implementation runs the program, a recording
+// fake runs the unit tests.
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace platform {
+
+/** An X11 window id; 0 is no window. */
+using WindowId = std::uint32_t;
+
+/** A drawing surface for block transfers (24-bit colour in QImage::Format_RGB32). */
+using DeviceContext = QImage;
+
+/** Interface for platform dependent code. */
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    /** Horizontal twips (1/1440 inch) per pixel, from the screen's logical dpi. */
+    virtual double twipsPerPixelX() = 0;
+    /** Vertical twips per pixel. */
+    virtual double twipsPerPixelY() = 0;
+    /** Size of the whole screen in pixels. */
+    virtual QSize screenPixels() = 0;
+
+    /** The argument text after the program path: arguments joined by single spaces. */
+    virtual std::string rtcCommandVar() = 0;
+    /** The folder holding the program file, without a trailing separator. */
+    virtual std::string programFolder() = 0;
+
+    /** A viewable top-level window with this title (class must be null), or 0. */
+    virtual WindowId FindWindowA(const char* className, const char* windowName) = 0;
+    /** Makes child a child of newParent at (0, 0); returns the old parent or 0. */
+    virtual WindowId SetParent(WindowId child, WindowId newParent) = 0;
+    /** True when window is a child or further descendant of parent. */
+    virtual bool IsChild(WindowId parent, WindowId window) = 0;
+
+    /** Changes the cursor display count by one (show: -1 adds, 0 takes); returns the new count. */
+    virtual std::int32_t ShowCursor(std::int32_t show) = 0;
+
+    /** Opens a device context; "DISPLAY" gives a copy of the whole screen. Null when it cannot. */
+    virtual std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
+                                                     const char* output, const void* initData) = 0;
+    /** Releases a device context from CreateDCA. */
+    virtual bool DeleteDC(std::unique_ptr<DeviceContext> dc) = 0;
+
+    /** Holds the keyboard and the pointer for window, whatever has the focus. */
+    virtual void grabInput(QWidget& window) = 0;
+    /** Gives the keyboard and the pointer back. */
+    virtual void releaseInput() = 0;
+    /** Raises window to the top of the stacking order. */
+    virtual void bringToTop(QWidget& window) = 0;
+    /** Repaints rect of window from its persistent image; on screen when it returns. */
+    virtual void refresh(QWidget& window, const QRect& rect) = 0;
+
+    /** Blocks the thread for ms milliseconds (0 yields the time slice). */
+    virtual void Sleep(std::uint32_t ms) = 0;
+    /** Plays a sound file to its end (flags 0); the desktop bell if it cannot. */
+    virtual bool sndPlaySoundA(const std::string& path, std::uint32_t flags) = 0;
+
+    /** Seeds the random generator from the clock. */
+    virtual void rtcRandomize() = 0;
+    /** The next random number r, 0 <= r < 1. */
+    virtual float rtcRandomNext() = 0;
+
+    /** Reads a value of the per-user settings store; names match without regard to case. */
+    virtual std::string rtcGetSetting(const std::string& app, const std::string& section,
+                                      const std::string& key, const std::string& fallback) = 0;
+    /** Writes a value of the per-user settings store. */
+    virtual void rtcSaveSetting(const std::string& app, const std::string& section,
+                                const std::string& key, const std::string& value) = 0;
+
+    /** Ends the process at once with status; nothing runs after it. */
+    [[noreturn]] virtual void endProcess(int status) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,69 @@
+#pragma once
+// A recording fake of the platform layer for headless unit tests: every call
+// is appended to `calls` as one line of text, and results come from fields
+// the test sets.
+
+#include "platform/Platform.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+/** Thrown by FakePlatform::endProcess so a test can see the end of the process. */
+struct ProcessEnded {
+    int status;
+};
+
+class FakePlatform : public Platform {
+public:
+    // Results the test sets up.
+    double twipsX = 15.0;
+    double twipsY = 15.0;
+    QSize screen{640, 480};
+    QImage screenImage;            // what CreateDCA("DISPLAY") copies; null = cannot open
+    std::string commandText;
+    std::string folder = "/opt/lilywade";
+    WindowId existingFrogWindow = 0; // what FindWindowA(nullptr, "frog") finds
+    std::int32_t cursorCount = 0;
+    std::deque<float> randomNumbers; // rtcRandomNext pops these; 0.5 when empty
+    std::map<std::string, std::string> store; // "app/section/key" in lower case -> value
+    std::map<WindowId, WindowId> parents;     // child -> parent, for SetParent and IsChild
+
+    // What happened, one line per call.
+    std::vector<std::string> calls;
+    std::vector<std::string> callsStartingWith(const std::string& prefix) const;
+
+    double twipsPerPixelX() override;
+    double twipsPerPixelY() override;
+    QSize screenPixels() override;
+    std::string rtcCommandVar() override;
+    std::string programFolder() override;
+    WindowId FindWindowA(const char* className, const char* windowName) override;
+    WindowId SetParent(WindowId child, WindowId newParent) override;
+    bool IsChild(WindowId parent, WindowId window) override;
+    std::int32_t ShowCursor(std::int32_t show) override;
+    std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
+                                             const char* output, const void* initData) override;
+    bool DeleteDC(std::unique_ptr<DeviceContext> dc) override;
+    void grabInput(QWidget& window) override;
+    void releaseInput() override;
+    void bringToTop(QWidget& window) override;
+    void refresh(QWidget& window, const QRect& rect) override;
+    void Sleep(std::uint32_t ms) override;
+    bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;
+    void rtcRandomize() override;
+    float rtcRandomNext() override;
+    std::string rtcGetSetting(const std::string& app, const std::string& section,
+                              const std::string& key, const std::string& fallback) override;
+    void rtcSaveSetting(const std::string& app, const std::string& section,
+                        const std::string& key, const std::string& value) override;
+    [[noreturn]] void endProcess(int status) override;
+
+private:
+    void record(std::string line) { calls.push_back(std::move(line)); }
+};
+
+} // namespace platform

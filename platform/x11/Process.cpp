@@ -1,0 +1,88 @@
+// Command line, program folder, screen scale, sleeping, random numbers and
+// the end of the process.
+#include "platform/x11/X11Platform.h"
+#include "platform/x11/XConnection.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QScreen>
+#include <chrono>
+#include <thread>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+constexpr double TwipsPerInch = 1440.0;
+
+QScreen* primaryScreen() { return QGuiApplication::primaryScreen(); }
+
+} // namespace
+
+X11Platform::X11Platform(QStringList arguments)
+    : arguments_(std::move(arguments)), store_(IniStore::forCurrentUser())
+{
+}
+
+double X11Platform::twipsPerPixelX()
+{
+    const QScreen* screen = primaryScreen();
+    return screen ? TwipsPerInch / screen->logicalDotsPerInchX() : 15.0;
+}
+
+double X11Platform::twipsPerPixelY()
+{
+    const QScreen* screen = primaryScreen();
+    return screen ? TwipsPerInch / screen->logicalDotsPerInchY() : 15.0;
+}
+
+QSize X11Platform::screenPixels()
+{
+    const QScreen* screen = primaryScreen();
+    return screen ? screen->virtualGeometry().size() : QSize();
+}
+
+std::string X11Platform::rtcCommandVar()
+{
+    return arguments_.mid(1).join(QLatin1Char(' ')).toStdString();
+}
+
+std::string X11Platform::programFolder()
+{
+    // The executable's own location, not the current directory.
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QString folder = self.isEmpty() ? QCoreApplication::applicationDirPath()
+                                          : QFileInfo(self).absolutePath();
+    return folder.toStdString();
+}
+
+void X11Platform::Sleep(std::uint32_t ms)
+{
+    if (ms == 0)
+        std::this_thread::yield();
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void X11Platform::rtcRandomize()
+{
+    random_.seed(static_cast<std::uint32_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+}
+
+float X11Platform::rtcRandomNext()
+{
+    // 24 random bits give every float in [0, 1) with a step of 2^-24, never 1.
+    return static_cast<float>(random_() >> 8) * (1.0f / 16777216.0f);
+}
+
+void X11Platform::endProcess(int status)
+{
+    // Whatever was asked of the X server (cursor, ungrab, unmap) must reach
+    // it before the process goes; no handler or destructor runs after this.
+    flushX();
+    ::_exit(status);
+}
+
+} // namespace platform

@@ -1,0 +1,14 @@
+// Synchronous playback of a sound file; the desktop bell when it cannot play.
+#include "platform/x11/X11Platform.h"
+
+#include <QApplication>
+
+namespace platform {
+
+bool X11Platform::sndPlaySoundA(const std::string&, std::uint32_t)
+{
+    QApplication::beep();
+    return false;
+}
+
+} // namespace platform

@@ -1,0 +1,149 @@
+// Finding, embedding and checking windows by X11 id; input grabs, stacking
+// and refresh of the program's own windows.
+#include "platform/x11/X11Platform.h"
+#include "platform/x11/XConnection.h"
+
+#include <QWidget>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+template <typename T>
+Reply<T> reply(T* raw)
+{
+    return Reply<T>(raw, &std::free);
+}
+
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name)
+{
+    auto r = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, std::strlen(name), name), nullptr));
+    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+std::vector<xcb_window_t> childrenOf(xcb_connection_t* c, xcb_window_t window)
+{
+    auto tree = reply(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
+    if (!tree)
+        return {};
+    const xcb_window_t* first = xcb_query_tree_children(tree.get());
+    return {first, first + xcb_query_tree_children_length(tree.get())};
+}
+
+bool isViewable(xcb_connection_t* c, xcb_window_t window)
+{
+    auto attributes = reply(xcb_get_window_attributes_reply(
+        c, xcb_get_window_attributes(c, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+std::optional<std::string> textProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name)
+{
+    if (name == XCB_ATOM_NONE)
+        return std::nullopt;
+    auto property = reply(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr));
+    if (!property || property->format != 8 || property->type == XCB_ATOM_NONE)
+        return std::nullopt;
+    const auto* text = static_cast<const char*>(xcb_get_property_value(property.get()));
+    return std::string(text, xcb_get_property_value_length(property.get()));
+}
+
+bool hasTitle(xcb_connection_t* c, xcb_window_t window, xcb_atom_t netWmName, const std::string& title)
+{
+    if (auto name = textProperty(c, window, netWmName))
+        return *name == title;
+    return textProperty(c, window, XCB_ATOM_WM_NAME) == title;
+}
+
+} // namespace
+
+WindowId X11Platform::FindWindowA(const char* className, const char* windowName)
+{
+    xcb_connection_t* c = xcbConnection();
+    if (!c || className != nullptr || windowName == nullptr)
+        return 0;
+    const xcb_atom_t netWmName = internAtom(c, "_NET_WM_NAME");
+    // Top-level windows are the root's children; a reparenting window
+    // manager puts them one level further down, inside its frames.
+    for (xcb_window_t top : childrenOf(c, rootWindow())) {
+        if (!isViewable(c, top))
+            continue;
+        if (hasTitle(c, top, netWmName, windowName))
+            return top;
+        for (xcb_window_t inner : childrenOf(c, top))
+            if (isViewable(c, inner) && hasTitle(c, inner, netWmName, windowName))
+                return inner;
+    }
+    return 0;
+}
+
+WindowId X11Platform::SetParent(WindowId child, WindowId newParent)
+{
+    xcb_connection_t* c = xcbConnection();
+    if (!c || child == 0 || newParent == 0)
+        return 0;
+    auto tree = reply(xcb_query_tree_reply(c, xcb_query_tree(c, child), nullptr));
+    if (!tree)
+        return 0;
+    // Errors (a parent that vanished) come back to us as checked replies and
+    // are dropped: they must never reach an error handler that exits.
+    auto error = reply(xcb_request_check(c, xcb_reparent_window_checked(c, child, newParent, 0, 0)));
+    return error ? 0 : tree->parent;
+}
+
+bool X11Platform::IsChild(WindowId parent, WindowId window)
+{
+    xcb_connection_t* c = xcbConnection();
+    if (!c || parent == 0 || window == 0)
+        return false;
+    const xcb_window_t root = rootWindow();
+    for (xcb_window_t current = window; current != 0 && current != root;) {
+        auto tree = reply(xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr));
+        if (!tree)
+            return false;
+        if (tree->parent == parent)
+            return true;
+        current = tree->parent;
+    }
+    return false;
+}
+
+void X11Platform::grabInput(QWidget& window)
+{
+    window.grabKeyboard();
+    window.grabMouse();
+    grabbedWindow_ = &window;
+}
+
+void X11Platform::releaseInput()
+{
+    if (!grabbedWindow_)
+        return;
+    grabbedWindow_->releaseMouse();
+    grabbedWindow_->releaseKeyboard();
+    grabbedWindow_ = nullptr;
+    flushX();
+}
+
+void X11Platform::bringToTop(QWidget& window)
+{
+    window.raise();
+    window.activateWindow();
+}
+
+void X11Platform::refresh(QWidget& window, const QRect& rect)
+{
+    window.repaint(rect);
+    flushX();
+}
+
+} // namespace platform

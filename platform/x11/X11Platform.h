@@ -1,0 +1,55 @@
+#pragma once
+// The real platform layer: Qt 6 on the xcb platform, Xlib/xcb where Qt has
+// no API, ALSA and libsndfile for sound, an INI file for the settings store.
+
+#include "platform/IniStore.h"
+#include "platform/Platform.h"
+
+#include <QStringList>
+#include <random>
+
+namespace platform {
+
+/** True when an X display can be opened (DISPLAY set and reachable). */
+bool displayAvailable();
+
+class X11Platform : public Platform {
+public:
+    /** arguments: the command line as given to the program, program path first. */
+    explicit X11Platform(QStringList arguments);
+
+    double twipsPerPixelX() override;
+    double twipsPerPixelY() override;
+    QSize screenPixels() override;
+    std::string rtcCommandVar() override;
+    std::string programFolder() override;
+    WindowId FindWindowA(const char* className, const char* windowName) override;
+    WindowId SetParent(WindowId child, WindowId newParent) override;
+    bool IsChild(WindowId parent, WindowId window) override;
+    std::int32_t ShowCursor(std::int32_t show) override;
+    std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
+                                             const char* output, const void* initData) override;
+    bool DeleteDC(std::unique_ptr<DeviceContext> dc) override;
+    void grabInput(QWidget& window) override;
+    void releaseInput() override;
+    void bringToTop(QWidget& window) override;
+    void refresh(QWidget& window, const QRect& rect) override;
+    void Sleep(std::uint32_t ms) override;
+    bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;
+    void rtcRandomize() override;
+    float rtcRandomNext() override;
+    std::string rtcGetSetting(const std::string& app, const std::string& section,
+                              const std::string& key, const std::string& fallback) override;
+    void rtcSaveSetting(const std::string& app, const std::string& section,
+                        const std::string& key, const std::string& value) override;
+    [[noreturn]] void endProcess(int status) override;
+
+private:
+    QStringList arguments_;
+    IniStore store_;
+    std::int32_t cursorCount_ = 0;
+    QWidget* grabbedWindow_ = nullptr;
+    std::mt19937 random_;
+};
+
+} // namespace platform

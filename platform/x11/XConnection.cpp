@@ -1,0 +1,37 @@
+#include "platform/x11/XConnection.h"
+#include "platform/x11/X11Platform.h"
+
+#include <QGuiApplication>
+#include <X11/Xlib.h>
+#include <memory>
+
+namespace platform {
+
+bool displayAvailable()
+{
+    const std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
+    return display != nullptr;
+}
+
+xcb_connection_t* xcbConnection()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t rootWindow()
+{
+    xcb_connection_t* connection = xcbConnection();
+    if (!connection)
+        return 0;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    return screen ? screen->root : 0;
+}
+
+void flushX()
+{
+    if (xcb_connection_t* connection = xcbConnection())
+        free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
+} // namespace platform

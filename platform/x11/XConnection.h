@@ -1,0 +1,15 @@
+#pragma once
+// Qt's own X connection, for the few calls that Qt has no API for.
+
+#include <xcb/xcb.h>
+
+namespace platform {
+
+/** Qt's xcb connection, or null when Qt does not run on xcb. */
+xcb_connection_t* xcbConnection();
+/** The root window of the default screen, or 0. */
+xcb_window_t rootWindow();
+/** Sends every pending request to the X server and waits until it has handled them. */
+void flushX();
+
+} // namespace platform

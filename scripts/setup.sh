@@ -1,0 +1,36 @@
+# Shared by ./run and ./test: installs missing Debian packages, then
+# configures and builds into build/ (incrementally; nothing when up to date).
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+
+RUN_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libx11-dev libxext-dev
+  libxfixes-dev libxcb1-dev libasound2-dev libsndfile1-dev libgl-dev
+  fonts-dejavu-core libqt6widgets6)
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
+  x11-apps x11-utils x11-xserver-utils imagemagick alsa-utils procps psmisc)
+
+install_missing() {
+  local missing=()
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
+      || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "error: packages missing and not running as root: ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure_and_build() {
+  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  fi
+  cmake --build "$BUILD" -j "$(nproc)"
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The five user options, their stored form, and loading and saving them.
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+
+/** The settings record: Booleans are 0 (false) or -1 (true), Speed in milliseconds. */
+struct SaverSettingsRecord {
+    std::int16_t Hole = 0;
+    std::int16_t Streak = 0;
+    std::int16_t Sound = 0;
+    std::int16_t Blank = 0;
+    std::int16_t Speed = 0;
+};
+
+/** The slowest Speed the program accepts; stored values are clamped to 0..MaxSpeed. */
+inline constexpr std::int16_t MaxSpeed = 200;
+
+/** Fills SaverSettings from the store. */
+void LoadSettings(platform::Platform& platform);
+
+/** Writes the four box states (0 or 1) and the scroll bar's value to the store. */
+void SaveSettings(platform::Platform& platform, std::int16_t hole, std::int16_t streak,
+                  std::int16_t sound, std::int16_t blank, std::int16_t speed);

@@ -1,0 +1,42 @@
+#include "startup/Cursor.h"
+
+#include "startup/Globals.h"
+
+#include <QWidget>
+#include <cstdlib>
+
+namespace {
+
+// The platform's count is 32-bit; like the rest of the program we keep 16.
+std::int16_t showCursor(platform::Platform& platform, bool show)
+{
+    return static_cast<std::int16_t>(platform.ShowCursor(show ? -1 : 0));
+}
+
+} // namespace
+
+void HideCursor(platform::Platform& platform)
+{
+    std::int16_t count = showCursor(platform, false);
+    CursorBase = static_cast<std::int16_t>(count + 1);
+    while (count > -1)
+        count = showCursor(platform, false);
+}
+
+void RestoreCursor(platform::Platform& platform)
+{
+    std::int16_t count = showCursor(platform, true);
+    while (count < CursorBase)
+        count = showCursor(platform, true);
+}
+
+void EndSaver(platform::Platform& platform, QWidget* saverWindow)
+{
+    RestoreCursor(platform);
+    if (saverWindow) {
+        platform.releaseInput();
+        saverWindow->hide();
+    }
+    platform.endProcess(0);
+    std::abort(); // not reached: endProcess does not return
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Hiding the cursor for the saver, bringing it back, and ending the saver.
+
+#include "platform/Platform.h"
+
+class QWidget;
+
+/** Hides the cursor and records the display count it had in CursorBase. */
+void HideCursor(platform::Platform& platform);
+/** Shows the cursor until the display count is back at CursorBase (at least one request). */
+void RestoreCursor(platform::Platform& platform);
+/** Restores the cursor, unloads the saver window and ends the process with status 0. */
+[[noreturn]] void EndSaver(platform::Platform& platform, QWidget* saverWindow);

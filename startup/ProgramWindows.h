@@ -1,0 +1,22 @@
+#pragma once
+// The program's real windows behind Main's ModeWindows.
+
+#include "startup/Main.h"
+
+#include <memory>
+
+class QWidget;
+
+class ProgramWindows : public ModeWindows {
+public:
+    explicit ProgramWindows(platform::Platform& platform);
+    ~ProgramWindows() override;
+
+    void showSaver() override;
+    void showSettingsModal() override;
+    void loadPreview() override;
+
+private:
+    platform::Platform& platform_;
+    std::unique_ptr<QWidget> window_; // the modeless window that runs the program
+};

@@ -1,0 +1,25 @@
+// Program entry: checks for an X display, starts the toolkit and runs Main.
+#include "platform/x11/X11Platform.h"
+#include "startup/Main.h"
+#include "startup/ProgramWindows.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    // Creating the toolkit without a display would abort the process.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !platform::displayAvailable()) {
+        std::fprintf(stderr, "Lilywade: cannot open the X display \"%s\"; "
+                             "run it inside an X11 session.\n",
+                     qgetenv("DISPLAY").constData());
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::X11Platform platform(QApplication::arguments());
+    ProgramWindows windows(platform);
+    if (!Main(platform, windows))
+        return 0;
+    return QApplication::exec();
+}
