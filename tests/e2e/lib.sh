@@ -1,0 +1,70 @@
+# Shared helpers of the end-to-end tests. Each test sources this file, runs
+# on its own Xvfb server and cleans up after itself.
+# Usage in a test:  source "$(dirname "$0")/lib.sh"; start_xvfb 1920x1080
+set -euo pipefail
+
+PROGRAM="${1:?usage: test.sh PATH/TO/Lilywade.scr}"
+WORK="$(mktemp -d /tmp/lilywade-e2e.XXXXXX)"
+XVFB_PID=""
+CHILD_PIDS=()
+
+cleanup() {
+  for pid in "${CHILD_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "ok: $*"; }
+
+# Starts Xvfb with a free display number (chosen by the server itself) and a
+# private HOME and store, so tests running side by side never meet.
+start_xvfb() {
+  local size="${1:-1024x768}"
+  local fd_file="$WORK/display"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>"$WORK/xvfb.log" &
+  XVFB_PID=$!
+  local deadline=$((SECONDS + 20))
+  while [ ! -s "$fd_file" ]; do
+    [ $SECONDS -lt $deadline ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    sleep 0.05
+  done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config"
+  mkdir -p "$XDG_CONFIG_HOME"
+  unset QT_QPA_PLATFORM
+}
+
+# Waits until a command succeeds, polling every 20 ms; fails after $1 seconds.
+wait_until() {
+  local seconds="$1"; shift
+  local deadline; deadline=$(($(date +%s%N) + seconds * 1000000000))
+  until "$@" >/dev/null 2>&1; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.02
+  done
+}
+
+# Milliseconds since the epoch.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# True while a viewable window with exactly this title exists.
+window_exists() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
+# Runs the program in the background; its pid is in $LAST_PID.
+start_program() {
+  "$PROGRAM" "$@" >"$WORK/program.out" 2>"$WORK/program.err" &
+  LAST_PID=$!
+  CHILD_PIDS+=("$LAST_PID")
+}
+
+# Waits up to $2 seconds for pid $1 to end; sets EXIT_STATUS. Fails if it does not.
+wait_exit() {
+  local pid="$1" seconds="$2"
+  wait_until "$seconds" bash -c "! kill -0 $pid" || fail "process $pid still running after ${seconds}s"
+  set +e; wait "$pid"; EXIT_STATUS=$?; set -e
+}
+
+# Writes the whole screen as PNG to $1.
+screenshot() { xwd -root -silent | convert xwd:- "png:$1"; }
