@@ -9,7 +9,8 @@ RUN_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libx11-dev libxext-dev
   libxfixes-dev libxcb1-dev libasound2-dev libsndfile1-dev libgl-dev
   fonts-dejavu-core libqt6widgets6)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
-  x11-apps x11-utils x11-xserver-utils imagemagick alsa-utils procps psmisc)
+  x11-apps x11-utils x11-xserver-utils xfonts-base xauth imagemagick alsa-utils procps
+  psmisc)
 
 install_missing() {
   local missing=()
