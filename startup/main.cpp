@@ -10,9 +10,13 @@ int main(int argc, char** argv)
 {
     // Creating the toolkit without a display would abort the process.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !platform::displayAvailable()) {
-        std::fprintf(stderr, "Lilywade: cannot open the X display \"%s\"; "
-                             "run it inside an X11 session.\n",
-                     qgetenv("DISPLAY").constData());
+        const QByteArray display = qgetenv("DISPLAY");
+        if (display.isEmpty())
+            std::fprintf(stderr, "Lilywade: no X display (DISPLAY is not set); "
+                                 "run it inside an X11 session.\n");
+        else
+            std::fprintf(stderr, "Lilywade: cannot open the X display \"%s\".\n",
+                         display.constData());
         return 1;
     }
     QApplication app(argc, argv);
