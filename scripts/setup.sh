@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
 RUN_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libx11-dev libxext-dev
-  libxfixes-dev libxcb1-dev libasound2-dev libsndfile1-dev libgl-dev
+  libxfixes-dev libxcb1-dev libxcb-shm0-dev libasound2-dev libsndfile1-dev libgl-dev
   fonts-dejavu-core libqt6widgets6)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
   x11-apps x11-utils x11-xserver-utils xfonts-base xauth imagemagick alsa-utils procps
