@@ -10,7 +10,7 @@ RUN_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libx11-dev libxext-dev
   fonts-dejavu-core libqt6widgets6)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
   x11-apps x11-utils x11-xserver-utils xfonts-base xauth imagemagick alsa-utils procps
-  psmisc)
+  psmisc clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
@@ -34,4 +34,21 @@ configure_and_build() {
     cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   fi
   cmake --build "$BUILD" -j "$(nproc)"
+}
+
+# The unit tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+build_sanitized() {
+  if [ ! -f "$ROOT/build-asan/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DLILYWADE_SANITIZE=ON \
+      -DCMAKE_CXX_FLAGS=-O1 >/dev/null
+  fi
+  cmake --build "$ROOT/build-asan" -j "$(nproc)" --target unit_tests
+}
+
+# The libFuzzer targets, built with clang.
+build_fuzzers() {
+  if [ ! -f "$ROOT/build-fuzz/CMakeCache.txt" ]; then
+    cmake -S "$ROOT/tests/fuzz" -B "$ROOT/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  fi
+  cmake --build "$ROOT/build-fuzz" -j "$(nproc)"
 }
