@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -79,6 +80,8 @@ public:
     virtual void rtcSaveSetting(const std::string& app, const std::string& section,
                                 const std::string& key, const std::string& value) = 0;
 
+    /** Runs handler on the event loop when the process is asked to end (SIGTERM, SIGINT, SIGHUP). */
+    virtual void onTerminationRequest(std::function<void()> handler) = 0;
     /** Ends the process at once with status; nothing runs after it. */
     [[noreturn]] virtual void endProcess(int status) = 0;
 };

@@ -7,6 +7,9 @@
 
 namespace {
 
+// Whether HideCursor has hidden the cursor and RestoreCursor not yet shown it.
+bool cursorHidden = false;
+
 // The platform's count is 32-bit; like the rest of the program we keep 16.
 std::int16_t showCursor(platform::Platform& platform, bool show)
 {
@@ -21,6 +24,7 @@ void HideCursor(platform::Platform& platform)
     CursorBase = static_cast<std::int16_t>(count + 1);
     while (count > -1)
         count = showCursor(platform, false);
+    cursorHidden = true;
 }
 
 void RestoreCursor(platform::Platform& platform)
@@ -28,6 +32,7 @@ void RestoreCursor(platform::Platform& platform)
     std::int16_t count = showCursor(platform, true);
     while (count < CursorBase)
         count = showCursor(platform, true);
+    cursorHidden = false;
 }
 
 void EndSaver(platform::Platform& platform, QWidget* saverWindow)
@@ -36,6 +41,16 @@ void EndSaver(platform::Platform& platform, QWidget* saverWindow)
     if (saverWindow) {
         platform.releaseInput();
         saverWindow->hide();
+    }
+    platform.endProcess(0);
+    std::abort(); // not reached: endProcess does not return
+}
+
+void EndOnRequest(platform::Platform& platform)
+{
+    if (cursorHidden) {
+        RestoreCursor(platform);
+        platform.releaseInput();
     }
     platform.endProcess(0);
     std::abort(); // not reached: endProcess does not return

@@ -11,3 +11,6 @@ void HideCursor(platform::Platform& platform);
 void RestoreCursor(platform::Platform& platform);
 /** Restores the cursor, unloads the saver window and ends the process with status 0. */
 [[noreturn]] void EndSaver(platform::Platform& platform, QWidget* saverWindow);
+/** Ends the process with status 0 on a request from outside (a signal),
+ *  restoring the cursor first when the saver had hidden it. */
+[[noreturn]] void EndOnRequest(platform::Platform& platform);

@@ -74,3 +74,18 @@ TEST(EndSaver, RestoresTheCursorThenEndsWithStatusZero)
     }
     EXPECT_EQ(fake.calls, (Calls{"ShowCursor(-1)=0", "endProcess(0)"}));
 }
+
+TEST(EndOnRequest, RestoresTheCursorOnlyWhenTheSaverHidIt)
+{
+    FakePlatform fake;
+    RestoreCursor(fake); // nothing hidden from here on
+    fake.calls.clear();
+    EXPECT_THROW(EndOnRequest(fake), platform::ProcessEnded);
+    EXPECT_EQ(fake.calls, (Calls{"endProcess(0)"}));
+
+    FakePlatform saver;
+    HideCursor(saver);
+    saver.calls.clear();
+    EXPECT_THROW(EndOnRequest(saver), platform::ProcessEnded);
+    EXPECT_EQ(saver.calls, (Calls{"ShowCursor(-1)=0", "releaseInput", "endProcess(0)"}));
+}

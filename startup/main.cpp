@@ -1,5 +1,6 @@
 // Program entry: checks for an X display, starts the toolkit and runs Main.
 #include "platform/x11/X11Platform.h"
+#include "startup/Cursor.h"
 #include "startup/Main.h"
 #include "startup/ProgramWindows.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     platform::X11Platform platform(QApplication::arguments());
+    platform.onTerminationRequest([&platform] { EndOnRequest(platform); });
     ProgramWindows windows(platform);
     if (!Main(platform, windows))
         return 0;

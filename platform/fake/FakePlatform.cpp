@@ -127,6 +127,12 @@ void FakePlatform::rtcSaveSetting(const std::string& app, const std::string& sec
     store[storeName(app, section, key)] = value;
 }
 
+void FakePlatform::onTerminationRequest(std::function<void()> handler)
+{
+    record("onTerminationRequest");
+    terminationHandler = std::move(handler);
+}
+
 void FakePlatform::endProcess(int status)
 {
     record("endProcess(" + std::to_string(status) + ")");

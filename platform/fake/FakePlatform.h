@@ -31,6 +31,7 @@ public:
     std::deque<float> randomNumbers; // rtcRandomNext pops these; 0.5 when empty
     std::map<std::string, std::string> store; // "app/section/key" in lower case -> value
     std::map<WindowId, WindowId> parents;     // child -> parent, for SetParent and IsChild
+    std::function<void()> terminationHandler; // what onTerminationRequest registered
 
     // What happened, one line per call.
     std::vector<std::string> calls;
@@ -60,6 +61,7 @@ public:
                               const std::string& key, const std::string& fallback) override;
     void rtcSaveSetting(const std::string& app, const std::string& section,
                         const std::string& key, const std::string& value) override;
+    void onTerminationRequest(std::function<void()> handler) override;
     [[noreturn]] void endProcess(int status) override;
 
 private:

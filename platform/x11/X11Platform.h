@@ -42,6 +42,7 @@ public:
                               const std::string& key, const std::string& fallback) override;
     void rtcSaveSetting(const std::string& app, const std::string& section,
                         const std::string& key, const std::string& value) override;
+    void onTerminationRequest(std::function<void()> handler) override;
     [[noreturn]] void endProcess(int status) override;
 
 private:
