@@ -1,0 +1,60 @@
+// Test tool: plays a file with sndPlaySoundA as the saver does and listens on
+// a connection of its own for the desktop bell. Prints "ms=<duration of the
+// call> bell=<0|1>"; exits 0 when the sound played, 1 when it did not.
+#include "platform/x11/X11Platform.h"
+#include "platform/x11/XConnection.h"
+
+#include <QApplication>
+#include <X11/XKBlib.h>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using DisplayPtr = std::unique_ptr<Display, int (*)(Display*)>;
+
+/** A connection that receives XKB bell notifications, or null. */
+DisplayPtr bellListener()
+{
+    int opcode = 0, event = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+    DisplayPtr display(XkbOpenDisplay(nullptr, &event, &error, &major, &minor, nullptr), XCloseDisplay);
+    if (!display || !XkbQueryExtension(display.get(), &opcode, &event, &error, &major, &minor))
+        return DisplayPtr(nullptr, XCloseDisplay);
+    XkbSelectEvents(display.get(), XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+    XSync(display.get(), False);
+    return display;
+}
+
+bool bellRang(Display* display)
+{
+    // The saver's connection has made a round trip, so a bell it rang has
+    // been delivered to this connection by now.
+    XSync(display, False);
+    return XPending(display) > 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: sound_probe FILE\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    platform::X11Platform platform(QApplication::arguments());
+    DisplayPtr listener = bellListener();
+    if (!listener) {
+        std::fprintf(stderr, "sound_probe: no XKB on the display\n");
+        return 2;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const bool played = platform.sndPlaySoundA(argv[1], 0);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    platform::flushX();
+    std::printf("ms=%lld bell=%d\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()),
+                bellRang(listener.get()) ? 1 : 0);
+    return played ? 0 : 1;
+}
