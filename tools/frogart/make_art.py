@@ -75,7 +75,8 @@ def upright_indexes(rows, chars, pose):
 
 
 def turned_indexes(rows, chars, pose, quarters):
-    """The upright frame turned clockwise; every skin spot becomes TURNED_SPOT."""
+    """The upright frame turned clockwise; in a turned frame every skin spot
+    becomes TURNED_SPOT."""
     upright = upright_indexes(rows, chars, pose)
     out = [[0] * CELL for _ in range(CELL)]
     for y in range(CELL):
@@ -84,7 +85,7 @@ def turned_indexes(rows, chars, pose, quarters):
             for _ in range(quarters):
                 tx, ty = CELL - 1 - ty, tx  # one clockwise quarter turn
             index = upright[y][x]
-            out[ty][tx] = TURNED_SPOT if rows[y][x] in SPOTS else index
+            out[ty][tx] = TURNED_SPOT if quarters and rows[y][x] in SPOTS else index
     return out
 
 
