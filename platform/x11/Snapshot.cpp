@@ -1,9 +1,7 @@
 // The display device context: a 1:1 copy of the whole screen.
+#include "platform/x11/ScreenGrab.h"
 #include "platform/x11/X11Platform.h"
 
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
 #include <cstring>
 
 namespace platform {
@@ -11,13 +9,12 @@ namespace platform {
 std::unique_ptr<DeviceContext> X11Platform::CreateDCA(const char* driver, const char*, const char*,
                                                       const void*)
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || driver == nullptr || std::strcmp(driver, "DISPLAY") != 0)
+    if (driver == nullptr || std::strcmp(driver, "DISPLAY") != 0)
         return nullptr;
-    const QImage copy = screen->grabWindow(0).toImage();
+    QImage copy = grabRootWindow();
     if (copy.isNull())
         return nullptr;
-    return std::make_unique<DeviceContext>(copy.convertToFormat(QImage::Format_RGB32));
+    return std::make_unique<DeviceContext>(std::move(copy));
 }
 
 bool X11Platform::DeleteDC(std::unique_ptr<DeviceContext> dc)

@@ -1,0 +1,183 @@
+#include "platform/x11/ScreenGrab.h"
+#include "platform/x11/XConnection.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <memory>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t AllPlanes = ~0u;
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, FreeDeleter>;
+
+/** Waits for a reply; an error is dropped here rather than reported to Qt as an event. */
+template <typename Reply, typename Cookie>
+ReplyPtr<Reply> replyOf(xcb_connection_t* connection, Cookie cookie,
+                        Reply* (*wait)(xcb_connection_t*, Cookie, xcb_generic_error_t**))
+{
+    xcb_generic_error_t* error = nullptr;
+    ReplyPtr<Reply> reply(wait(connection, cookie, &error));
+    std::free(error);
+    return reply;
+}
+
+const xcb_visualtype_t* findVisual(const xcb_screen_t* screen, xcb_visualid_t id)
+{
+    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem; xcb_depth_next(&depths))
+        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem;
+             xcb_visualtype_next(&visuals))
+            if (visuals.data->visual_id == id)
+                return visuals.data;
+    return nullptr;
+}
+
+/** True when the root's Z pixmaps are laid out like QImage::Format_RGB32 (bar alpha). */
+bool rootIsRgb32(xcb_connection_t* connection, const xcb_screen_t* screen)
+{
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
+        return false;
+    bool fourBytes = false;
+    for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem; xcb_format_next(&formats))
+        if (formats.data->depth == screen->root_depth)
+            fourBytes = formats.data->bits_per_pixel == 32 && formats.data->scanline_pad == 32;
+    const xcb_visualtype_t* visual = findVisual(screen, screen->root_visual);
+    return fourBytes && (screen->root_depth == 24 || screen->root_depth == 32) && visual
+        && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 && visual->blue_mask == 0xff;
+}
+
+/** Copies the server's pixels and sets the alpha byte, which it leaves 0 or undefined. */
+void copyOpaque(const void* pixels, QImage& image)
+{
+    const auto* from = static_cast<const std::uint32_t*>(pixels);
+    auto* to = reinterpret_cast<std::uint32_t*>(image.bits());
+    const std::size_t count = std::size_t(image.sizeInBytes()) / 4;
+    for (std::size_t i = 0; i < count; ++i)
+        to[i] = from[i] | 0xff000000u;
+}
+
+/** A System V shared memory segment, attached here and, while it lives, by the X server. */
+class SharedSegment {
+public:
+    SharedSegment(xcb_connection_t* connection, std::size_t size) : connection_(connection)
+    {
+        id_ = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
+        if (id_ < 0)
+            return;
+        memory_ = shmat(id_, nullptr, 0);
+        const bool attachedHere = memory_ != reinterpret_cast<void*>(-1);
+        if (attachedHere) {
+            segment_ = xcb_generate_id(connection);
+            ReplyPtr<xcb_generic_error_t> error(
+                xcb_request_check(connection, xcb_shm_attach_checked(connection, segment_, id_, 0)));
+            attachedThere_ = !error;
+        } else {
+            memory_ = nullptr;
+        }
+        // Removed once both sides have detached, even if this process dies.
+        shmctl(id_, IPC_RMID, nullptr);
+    }
+    ~SharedSegment()
+    {
+        if (attachedThere_)
+            xcb_shm_detach(connection_, segment_);
+        if (memory_)
+            shmdt(memory_);
+    }
+    SharedSegment(const SharedSegment&) = delete;
+    SharedSegment& operator=(const SharedSegment&) = delete;
+
+    bool ready() const { return memory_ && attachedThere_; }
+    xcb_shm_seg_t segment() const { return segment_; }
+    const void* memory() const { return memory_; }
+
+private:
+    xcb_connection_t* connection_;
+    int id_ = -1;
+    void* memory_ = nullptr;
+    xcb_shm_seg_t segment_ = 0;
+    bool attachedThere_ = false;
+};
+
+QImage grabThroughSharedMemory(xcb_connection_t* connection, const xcb_screen_t* screen)
+{
+    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
+    if (!shm || !shm->present)
+        return {};
+    QImage image(screen->width_in_pixels, screen->height_in_pixels, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    const std::size_t size = std::size_t(image.sizeInBytes());
+    SharedSegment segment(connection, size);
+    if (!segment.ready())
+        return {};
+    const auto reply = replyOf(
+        connection,
+        xcb_shm_get_image(connection, screen->root, 0, 0, screen->width_in_pixels,
+                          screen->height_in_pixels, AllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                          segment.segment(), 0),
+        xcb_shm_get_image_reply);
+    if (!reply || reply->size != size)
+        return {};
+    copyOpaque(segment.memory(), image);
+    return image;
+}
+
+QImage grabThroughSocket(xcb_connection_t* connection, const xcb_screen_t* screen)
+{
+    const auto reply = replyOf(connection,
+                               xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, 0,
+                                             0, screen->width_in_pixels, screen->height_in_pixels,
+                                             AllPlanes),
+                               xcb_get_image_reply);
+    QImage image(screen->width_in_pixels, screen->height_in_pixels, QImage::Format_RGB32);
+    if (!reply || image.isNull() || xcb_get_image_data_length(reply.get()) != image.sizeInBytes())
+        return {};
+    copyOpaque(xcb_get_image_data(reply.get()), image);
+    return image;
+}
+
+QImage grabThroughQt()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const QImage copy = screen->grabWindow(0).toImage();
+    return copy.isNull() ? copy : copy.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QImage grabRootWindow(GrabMethod method)
+{
+    if (method == GrabMethod::Qt)
+        return grabThroughQt();
+    xcb_connection_t* connection = xcbConnection();
+    const xcb_screen_t* screen =
+        connection ? xcb_setup_roots_iterator(xcb_get_setup(connection)).data : nullptr;
+    if (!screen || !rootIsRgb32(connection, screen))
+        return {};
+    return method == GrabMethod::SharedMemory ? grabThroughSharedMemory(connection, screen)
+                                              : grabThroughSocket(connection, screen);
+}
+
+QImage grabRootWindow()
+{
+    for (const GrabMethod method : {GrabMethod::SharedMemory, GrabMethod::Socket, GrabMethod::Qt})
+        if (QImage image = grabRootWindow(method); !image.isNull())
+            return image;
+    return {};
+}
+
+} // namespace platform
