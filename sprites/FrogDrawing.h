@@ -1,0 +1,63 @@
+#pragma once
+// Putting a masked frog frame on the canvas: five block-transfer operations
+// over the canvas (the saver window's persistent image) and three 95 x 95
+// work pictures.
+
+#include "platform/BitBlt.h"
+#include "platform/Platform.h"
+#include "sprites/SpriteSet.h"
+
+#include <QImage>
+#include <QRect>
+#include <cstdint>
+
+class QWidget;
+
+/** Which of the two frogs, and so which frame set and save buffer, an operation is for. */
+enum class FrogKind { Green, Red };
+
+/** What the drawing knows of a frog: its pictures, and where it was last
+ *  drawn (the place its saved background belongs to). */
+struct FrogSprite {
+    FrogKind kind = FrogKind::Green;
+    std::int16_t DrawnX = 0;
+    std::int16_t DrawnY = 0;
+};
+
+/** The canvas, the work pictures and the five drawing operations. Frame and
+ *  mask indexes k run 1..8. */
+class FrogDrawing {
+public:
+    /** canvas is drawn on and window repainted from it; both outlive this object. */
+    FrogDrawing(platform::Platform& platform, QWidget& window, QImage& canvas,
+                const SpriteSet& sprites);
+
+    /** Copies the frog's saved background back onto its last drawn place. */
+    void RestoreBackground(const FrogSprite& frog);
+    /** ANDs mask k onto the canvas at (x, y): a black silhouette, the rest unchanged. */
+    void StampMask(int k, std::int16_t x, std::int16_t y);
+    /** Copies the canvas cell at (x, y) into the frog's save buffer. */
+    void SaveBackground(const FrogSprite& frog, std::int16_t x, std::int16_t y);
+    /** Builds frame k of the frog over its saved background in PicFrogMix. */
+    void ComposeFrame(const FrogSprite& frog, int k);
+    /** Copies PicFrogMix onto the canvas at (x, y), records the place as the
+     *  frog's drawn place and repaints the union of the old and the new cell. */
+    void PresentFrame(FrogSprite& frog, std::int16_t x, std::int16_t y);
+
+    QImage& canvas() { return canvas_; }
+    QImage& savedBackground(FrogKind kind);
+
+    // The work pictures; they live as long as the saver window.
+    QImage PicFrogTemp = platform::makeSurface(CellSize, CellSize);    // under GreenFrog
+    QImage PicRedFrogTemp = platform::makeSurface(CellSize, CellSize); // under RedFrog
+    QImage PicFrogMix = platform::makeSurface(CellSize, CellSize);     // the frame being composed
+
+private:
+    const QImage& frame(FrogKind kind, int k) const;
+    QRect cell(int x, int y) const { return {x, y, CellSize, CellSize}; }
+
+    platform::Platform& platform_;
+    QWidget& window_;
+    QImage& canvas_;
+    const SpriteSet& sprites_;
+};
