@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Measures the saver on Xvfb (figures, not a test):
+#   1. CPU time of the program per animation frame at 1920x1080 and 3840x2160
+#      (Speed 1, so frames come fast; frames counted as the leap frames' pauses,
+#      traced with strace, times 7/6 for the landing frames);
+#   2. time from process start to the first full-screen frame at 1920x1080
+#      ("Blank Screen" on, so the frame is told from the desktop by its black);
+#   3. resident memory at 1920x1080 while running (Speed 50);
+#   4. CPU use of the program plus the X server while running at Speed 50.
+# Usage: scripts/measure-saver.sh [BUILD_DIR]   (default: build/; needs strace)
+# SECONDS_PER_RUN (default 10) sets the length of the runs for 1 and 4.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$(cd "${1:-$ROOT/build}" && pwd)"
+PROGRAM="$BUILD/Lilywade.scr"
+PROBES="$BUILD/platform/x11/probes"
+RUN_SECONDS="${SECONDS_PER_RUN:-10}"
+WORK="$(mktemp -d /tmp/lilywade-measure.XXXXXX)"
+PIDS=()
+
+cleanup() {
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+die() { echo "measure-saver: $*" >&2; exit 1; }
+
+for tool in "$PROGRAM" "$PROBES/root_pattern" "$PROBES/first_frame_probe"; do
+  [ -x "$tool" ] || die "$tool missing: build with tests enabled first"
+done
+command -v strace >/dev/null || die "strace is needed to count frames (apt-get install strace)"
+
+# Starts Xvfb at $1 with a random-block desktop; sets XVFB and DISPLAY.
+start_x() {
+  stop_x
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  XVFB=$!
+  PIDS+=("$XVFB")
+  until [ -s "$WORK/display" ]; do sleep 0.05; done
+  export DISPLAY=":$(head -n1 "$WORK/display")"
+  rm -f "$WORK/display" "$WORK/pattern.png"
+  # The pattern tool stays connected, so the server never resets the root.
+  "$PROBES/root_pattern" "$WORK/pattern.png" 3 2>/dev/null &
+  PIDS+=($!)
+  until [ -f "$WORK/pattern.png" ]; do sleep 0.05; done
+}
+
+stop_x() {
+  [ -n "${XVFB:-}" ] || return 0
+  kill "$XVFB" 2>/dev/null || true
+  wait "$XVFB" 2>/dev/null || true
+  XVFB=""
+}
+
+# Private settings: speed, blank (0 or -1); marks and sound off.
+use_settings() {
+  export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config"
+  mkdir -p "$XDG_CONFIG_HOME/lilywade"
+  printf '[Startup]\nHole=0\nStreak=0\nSound=0\nblank=%s\nSpeed=%s\n' "$2" "$1" \
+    >"$XDG_CONFIG_HOME/lilywade/settings.ini"
+}
+
+# CPU time of a process in nanoseconds.
+cpu_ns() { cut -d' ' -f1 "/proc/$1/schedstat"; }
+
+end_program() {
+  kill "$1" 2>/dev/null || true
+  while kill -0 "$1" 2>/dev/null; do sleep 0.05; done
+}
+
+# Runs the saver at $1 with Speed 1 under strace; sets FRAME_US, FPS and SERVER_US (per frame).
+cpu_per_frame() {
+  start_x "$1"
+  use_settings 1 0
+  strace -f --seccomp-bpf -qq -e trace=clock_nanosleep -o "$WORK/sleeps" "$PROGRAM" /S \
+    2>/dev/null &
+  local tracer=$! pid=""
+  PIDS+=("$tracer")
+  until pid=$(pgrep -P "$tracer" -x Lilywade.scr); do sleep 0.05; done
+  sleep 2 # let it reach the steady animation
+  local cpu0 x0 sleeps0 cpu1 x1 sleeps1
+  cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$XVFB") sleeps0=$(wc -l <"$WORK/sleeps")
+  sleep "$RUN_SECONDS"
+  cpu1=$(cpu_ns "$pid") x1=$(cpu_ns "$XVFB") sleeps1=$(wc -l <"$WORK/sleeps")
+  end_program "$pid"
+  local frames=$(((sleeps1 - sleeps0) * 7 / 6))
+  [ "$frames" -gt 0 ] || die "no frames at $1"
+  FRAME_US=$(((cpu1 - cpu0) / frames / 1000)) FPS=$((frames / RUN_SECONDS))
+  SERVER_US=$(((x1 - x0) / frames / 1000))
+}
+
+# Sets FIRST_MS.
+first_frame_ms() {
+  start_x 1920x1080
+  use_settings 50 -1
+  local out
+  out=$("$PROBES/first_frame_probe" "$PROGRAM" /S) || die "no first frame within 10 s"
+  [[ "$out" =~ ^ms=([0-9.]+)\ pid=([0-9]+)$ ]] || die "first_frame_probe said: $out"
+  FIRST_MS=${BASH_REMATCH[1]}
+  end_program "${BASH_REMATCH[2]}"
+}
+
+# Resident memory after 3 s (RSS_KB, HWM_KB), and the CPU shares of the program and
+# the X server in thousandths of a core (PROGRAM_LOAD, SERVER_LOAD), at Speed 50.
+memory_and_load() {
+  start_x 1920x1080
+  use_settings 50 0
+  "$PROGRAM" /S 2>/dev/null &
+  local pid=$!
+  PIDS+=("$pid")
+  sleep 3
+  local rss hwm cpu0 x0 cpu1 x1
+  rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+  hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
+  cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$XVFB")
+  sleep "$RUN_SECONDS"
+  cpu1=$(cpu_ns "$pid") x1=$(cpu_ns "$XVFB")
+  end_program "$pid"
+  RSS_KB=$rss HWM_KB=$hwm
+  PROGRAM_LOAD=$(((cpu1 - cpu0) / RUN_SECONDS / 1000000))
+  SERVER_LOAD=$(((x1 - x0) / RUN_SECONDS / 1000000))
+}
+
+permille() { printf '%d.%d%%' $(($1 / 10)) $(($1 % 10)); }
+
+echo "Lilywade on Xvfb, $(nproc) cores, $(uname -r); runs of ${RUN_SECONDS} s"
+
+cpu_per_frame 1920x1080
+hd_us=$FRAME_US hd_fps=$FPS hd_x=$SERVER_US
+cpu_per_frame 3840x2160
+echo "1. CPU per frame (Speed 1): 1920x1080 ${hd_us} µs (${hd_fps} frames/s, X server ${hd_x} µs);" \
+     "3840x2160 ${FRAME_US} µs (${FPS} frames/s, X server ${SERVER_US} µs);" \
+     "ratio $(awk -v a="$FRAME_US" -v b="$hd_us" 'BEGIN { printf "%.2f", a / b }') (target <= 1.10)"
+
+times=()
+for _ in 1 2 3 4 5; do first_frame_ms; times+=("$FIRST_MS"); done
+echo "2. Start to first full-screen frame, 1920x1080, 5 runs:" \
+     "$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')ms (target <= 60 ms)"
+
+memory_and_load
+echo "3. Resident memory at 1920x1080: $((RSS_KB / 1024)) MB (peak $((HWM_KB / 1024)) MB)" \
+     "(target <= 33 MB)"
+echo "4. CPU at Speed 50: program $(permille "$PROGRAM_LOAD"), X server $(permille "$SERVER_LOAD")," \
+     "together $(permille $((PROGRAM_LOAD + SERVER_LOAD))) of a core (target <= 1%)"
+stop_x
