@@ -1,0 +1,177 @@
+#include "settings/FrogSet.h"
+
+#include "settings/SaverSettings.h"
+#include "startup/Globals.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
+
+namespace {
+
+// Where the client area opens on the screen, and its size, in twips.
+constexpr TwipsRect ClientArea{1860, 2790, 6930, 4275};
+
+// The legend: "Faster" at the bar's left end, "Slower" near its right end.
+const QString Legend = QStringLiteral("Faster") + QString(29, QLatin1Char(' ')) +
+                       QStringLiteral("Slower") + QString(5, QLatin1Char(' '));
+
+// A zero scale (never set, or an odd screen) would divide by zero; 96 dpi then.
+int toPixels(int twips, std::int16_t twipsPerPixel)
+{
+    const double scale = twipsPerPixel > 0 ? twipsPerPixel : 15.0;
+    return int(std::lround(twips / scale));
+}
+
+// A box's state as the dialog stores it: 1 checked, 0 unchecked.
+std::int16_t state(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+
+template <class Widget>
+Widget* place(Widget* widget, const char* name, const TwipsRect& twips)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(twipsToPixels(twips));
+    return widget;
+}
+
+} // namespace
+
+QRect twipsToPixels(const TwipsRect& twips)
+{
+    return QRect(toPixels(twips.left, UnitsPerPixelX), toPixels(twips.top, UnitsPerPixelY),
+                 toPixels(twips.width, UnitsPerPixelX), toPixels(twips.height, UnitsPerPixelY));
+}
+
+FrogSet::FrogSet(platform::Platform& platform)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      platform_(platform)
+{
+    setObjectName(QStringLiteral("FrogSet"));
+    setWindowTitle(QStringLiteral("Lilywade Settings"));
+    const QRect client = twipsToPixels(ClientArea);
+    setGeometry(client);
+    setFixedSize(client.size());
+    buildControls();
+    Form_Load();
+    CmdOK->setFocus();
+}
+
+void FrogSet::buildControls()
+{
+    CmdOK = place(new QPushButton(QStringLiteral("OK"), this), "CmdOK", {5640, 120, 1215, 375});
+    CmdOK->setDefault(true);
+    CmdCancel = place(new QPushButton(QStringLiteral("Cancel"), this), "CmdCancel",
+                      {5640, 720, 1215, 375});
+
+    // The boxes are only as wide as their square; their texts are separate
+    // labels, which stay ungreyed and do nothing when clicked.
+    CheckHole = place(new QCheckBox(this), "CheckHole", {600, 840, 255, 195});
+    place(new QLabel(QStringLiteral("Frog Clears screen when at rest"), this), "Label1",
+          {960, 840, 2775, 255});
+    CheckStreak = place(new QCheckBox(this), "CheckStreak", {600, 1440, 255, 195});
+    place(new QLabel(QStringLiteral("Frog Clears screen when Jumping"), this), "Label2",
+          {960, 1440, 2895, 255});
+    CheckSnd = place(new QCheckBox(this), "CheckSnd", {600, 2040, 255, 195});
+    place(new QLabel(QStringLiteral("Sound"), this), "Label3", {960, 2040, 1935, 255});
+    CheckBlank = place(new QCheckBox(this), "CheckBlank", {600, 2640, 255, 195});
+    place(new QLabel(QStringLiteral("Blank Screen"), this), "Label4", {960, 2640, 1935, 255});
+
+    place(new QLabel(QStringLiteral("Value"), this), "Label11", {840, 3000, 855, 255});
+    Label12 = place(new QLabel(this), "Label12", {2040, 3000, 495, 315});
+    Label12->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    HScroll1 = place(new QScrollBar(Qt::Horizontal, this), "HScroll1", {360, 3360, 2295, 255});
+    HScroll1->setRange(0, MaxSpeed);
+    HScroll1->setSingleStep(10);
+    HScroll1->setPageStep(30);
+    // Qt's defaults would reverse the keys and keep the bar out of the tab
+    // order; without tracking, the value is committed only when a drag ends.
+    HScroll1->setInvertedControls(false);
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setTracking(false);
+    HScroll1->installEventFilter(this);
+    place(new QLabel(Legend, this), "Label13", {360, 3720, 2295, 255});
+
+    setTabOrder(CmdOK, CmdCancel);
+    setTabOrder(CmdCancel, CheckHole);
+    setTabOrder(CheckHole, CheckStreak);
+    setTabOrder(CheckStreak, CheckSnd);
+    setTabOrder(CheckSnd, CheckBlank);
+    setTabOrder(CheckBlank, HScroll1);
+
+    connect(HScroll1, &QScrollBar::valueChanged, this, &FrogSet::HScroll1_Change);
+    connect(CheckBlank, &QCheckBox::stateChanged, this, &FrogSet::CheckBlank_Click);
+    connect(CmdOK, &QPushButton::clicked, this, &FrogSet::CmdOK_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &FrogSet::CmdCancel_Click);
+}
+
+void FrogSet::Form_Load()
+{
+    CheckHole->setChecked(SaverSettings.Hole != 0);
+    CheckStreak->setChecked(SaverSettings.Streak != 0);
+    CheckSnd->setChecked(SaverSettings.Sound != 0);
+    // Checking Blank is a change of state, so the blank rule runs here.
+    CheckBlank->setChecked(SaverSettings.Blank != 0);
+    HScroll1->setValue(SaverSettings.Speed);
+    Label12->setText(QString::number(SaverSettings.Speed));
+}
+
+void FrogSet::HScroll1_Change(int value)
+{
+    Label12->setText(QString::number(value));
+}
+
+bool FrogSet::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == HScroll1 && event->type() == QEvent::KeyPress)
+        return HScroll1_KeyDown(static_cast<QKeyEvent*>(event)->key());
+    return QDialog::eventFilter(watched, event);
+}
+
+// Qt pages a non-inverted bar upwards on Page Down; a horizontal bar should
+// move towards its right end, like Right and End do.
+bool FrogSet::HScroll1_KeyDown(int key)
+{
+    if (key == Qt::Key_PageDown)
+        HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    else if (key == Qt::Key_PageUp)
+        HScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+    else
+        return false;
+    return true;
+}
+
+void FrogSet::CheckBlank_Click()
+{
+    // A blank screen has nothing to clear, so the clearing options go. Boxes
+    // unchecked here stay unchecked when Blank is turned off again.
+    if (CheckBlank->isChecked()) {
+        CheckHole->setChecked(false);
+        CheckHole->setEnabled(false);
+        CheckStreak->setChecked(false);
+        CheckStreak->setEnabled(false);
+    } else {
+        CheckHole->setEnabled(true);
+        CheckStreak->setEnabled(true);
+    }
+}
+
+void FrogSet::CmdOK_Click()
+{
+    SaverSettings.Hole = state(CheckHole) == 1 ? -1 : 0;
+    SaverSettings.Streak = state(CheckStreak) == 1 ? -1 : 0;
+    SaverSettings.Sound = state(CheckSnd) == 1 ? -1 : 0;
+    SaverSettings.Blank = state(CheckBlank) == 1 ? -1 : 0;
+    SaverSettings.Speed = std::int16_t(HScroll1->value());
+    SaveSettings(platform_, state(CheckHole), state(CheckStreak), state(CheckSnd),
+                 state(CheckBlank), std::int16_t(HScroll1->value()));
+    accept();
+}
+
+void FrogSet::CmdCancel_Click()
+{
+    reject();
+}

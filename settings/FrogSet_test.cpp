@@ -1,0 +1,452 @@
+// The settings dialog driven through real mouse and key events on the
+// offscreen platform, with the recording fake as the store.
+#include "settings/FrogSet.h"
+
+#include "platform/fake/FakePlatform.h"
+#include "settings/SaverSettings.h"
+#include "startup/Globals.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::FakePlatform;
+
+QPoint indicatorCentre(QCheckBox* box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    return box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
+}
+
+QRect scrollBarPart(QScrollBar* bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+}
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+class FrogSetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UnitsPerPixelX = 15;
+        UnitsPerPixelY = 15;
+        SaverSettings = {};
+    }
+    void TearDown() override { SaverSettings = {}; }
+
+    // Opens the dialog as the user sees it: shown and active.
+    FrogSet& open()
+    {
+        dialog = std::make_unique<FrogSet>(fake);
+        dialog->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        return *dialog;
+    }
+
+    template <class Widget = QWidget>
+    Widget* control(const char* name)
+    {
+        auto* widget = dialog->findChild<Widget*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QCheckBox* box(const char* name) { return control<QCheckBox>(name); }
+    QScrollBar* bar() { return control<QScrollBar>("HScroll1"); }
+    QString number() { return control<QLabel>("Label12")->text(); }
+
+    void click(QCheckBox* checkBox)
+    {
+        QTest::mouseClick(checkBox, Qt::LeftButton, {}, indicatorCentre(checkBox));
+    }
+    void click(const char* button) { QTest::mouseClick(control(button), Qt::LeftButton); }
+
+    std::vector<std::string> saves() const { return fake.callsStartingWith("rtcSaveSetting"); }
+
+    FakePlatform fake;
+    std::unique_ptr<FrogSet> dialog;
+};
+
+const std::vector<std::string> NothingStored;
+
+TEST_F(FrogSetTest, FirstRunShowsEverythingOffAndEnabled)
+{
+    open();
+    for (const char* name : {"CheckHole", "CheckStreak", "CheckSnd", "CheckBlank"}) {
+        EXPECT_FALSE(box(name)->isChecked()) << name;
+        EXPECT_TRUE(box(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(bar()->value(), 0);
+    EXPECT_EQ(number(), "0");
+    EXPECT_EQ(QApplication::focusWidget(), control("CmdOK"));
+    EXPECT_TRUE(fake.calls.empty());
+}
+
+TEST_F(FrogSetTest, OpensWithTheStoredOptionsAndSpeed)
+{
+    SaverSettings = {-1, 0, -1, 0, 70};
+    open();
+    EXPECT_TRUE(box("CheckHole")->isChecked());
+    EXPECT_FALSE(box("CheckStreak")->isChecked());
+    EXPECT_TRUE(box("CheckSnd")->isChecked());
+    EXPECT_EQ(bar()->value(), 70);
+    EXPECT_EQ(number(), "70");
+}
+
+TEST_F(FrogSetTest, BlankAtOpeningClearsAndDisablesBothClearingBoxes)
+{
+    SaverSettings = {-1, -1, 0, -1, 0};
+    open();
+    EXPECT_TRUE(box("CheckBlank")->isChecked());
+    for (const char* name : {"CheckHole", "CheckStreak"}) {
+        EXPECT_FALSE(box(name)->isChecked()) << name;
+        EXPECT_FALSE(box(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(control("Label1")->isEnabled()); // labels are never greyed
+    click(box("CheckHole"));
+    EXPECT_FALSE(box("CheckHole")->isChecked());
+
+    click("CmdOK");
+    EXPECT_EQ(saves(), (std::vector<std::string>{
+                           "rtcSaveSetting(Lilywade,Startup,Hole,0)",
+                           "rtcSaveSetting(Lilywade,Startup,Streak,0)",
+                           "rtcSaveSetting(Lilywade,Startup,Sound,0)",
+                           "rtcSaveSetting(Lilywade,Startup,blank,1)",
+                           "rtcSaveSetting(Lilywade,Startup,Speed,0)",
+                       }));
+    EXPECT_EQ(SaverSettings.Hole, 0);
+    EXPECT_EQ(SaverSettings.Streak, 0);
+    EXPECT_EQ(SaverSettings.Blank, -1);
+}
+
+TEST_F(FrogSetTest, UncheckingBlankEnablesTheClearingBoxesButLeavesThemUnchecked)
+{
+    SaverSettings = {-1, -1, 0, 0, 0};
+    open();
+    click(box("CheckBlank"));
+    EXPECT_FALSE(box("CheckHole")->isChecked());
+    EXPECT_FALSE(box("CheckHole")->isEnabled());
+    EXPECT_FALSE(box("CheckStreak")->isEnabled());
+
+    click(box("CheckBlank"));
+    for (const char* name : {"CheckHole", "CheckStreak"}) {
+        EXPECT_FALSE(box(name)->isChecked()) << name;
+        EXPECT_TRUE(box(name)->isEnabled()) << name;
+    }
+    click(box("CheckStreak"));
+    EXPECT_TRUE(box("CheckStreak")->isChecked());
+}
+
+TEST_F(FrogSetTest, SoundIsIndependentOfBlank)
+{
+    SaverSettings = {0, 0, -1, 0, 0};
+    open();
+    click(box("CheckBlank"));
+    EXPECT_TRUE(box("CheckSnd")->isChecked());
+    EXPECT_TRUE(box("CheckSnd")->isEnabled());
+    click(box("CheckSnd"));
+    EXPECT_FALSE(box("CheckSnd")->isChecked());
+    EXPECT_TRUE(box("CheckBlank")->isChecked());
+    EXPECT_TRUE(box("CheckSnd")->isEnabled());
+}
+
+TEST_F(FrogSetTest, LabelsDoNotToggleTheirBoxes)
+{
+    open();
+    QTest::mouseClick(control("Label3"), Qt::LeftButton);
+    QTest::mouseClick(control("Label4"), Qt::LeftButton);
+    EXPECT_FALSE(box("CheckSnd")->isChecked());
+    EXPECT_FALSE(box("CheckBlank")->isChecked());
+}
+
+TEST_F(FrogSetTest, CancelAfterChangesStoresNothing)
+{
+    const SaverSettingsRecord before{-1, 0, 0, 0, 40};
+    SaverSettings = before;
+    open();
+    click(box("CheckBlank"));
+    click(box("CheckSnd"));
+    QTest::keyClick(bar(), Qt::Key_End);
+    click("CmdCancel");
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(fake.calls.empty());
+    EXPECT_EQ(SaverSettings.Hole, before.Hole);
+    EXPECT_EQ(SaverSettings.Sound, before.Sound);
+    EXPECT_EQ(SaverSettings.Blank, before.Blank);
+    EXPECT_EQ(SaverSettings.Speed, before.Speed);
+}
+
+TEST_F(FrogSetTest, ClosingTheWindowStoresNothing)
+{
+    open();
+    click(box("CheckSnd"));
+    dialog->close();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_TRUE(fake.calls.empty());
+    EXPECT_EQ(SaverSettings.Sound, 0);
+}
+
+TEST_F(FrogSetTest, OkStoresWhatReadsBackTheSame)
+{
+    SaverSettings = {-1, 0, 0, 0, 20};
+    open();
+    click(box("CheckHole"));
+    click(box("CheckStreak"));
+    click(box("CheckSnd"));
+    QTest::keyClick(bar(), Qt::Key_PageDown); // 20 + 30
+    click("CmdOK");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(saves(), (std::vector<std::string>{
+                           "rtcSaveSetting(Lilywade,Startup,Hole,0)",
+                           "rtcSaveSetting(Lilywade,Startup,Streak,1)",
+                           "rtcSaveSetting(Lilywade,Startup,Sound,1)",
+                           "rtcSaveSetting(Lilywade,Startup,blank,0)",
+                           "rtcSaveSetting(Lilywade,Startup,Speed,50)",
+                       }));
+    const SaverSettingsRecord afterOk = SaverSettings;
+    EXPECT_EQ(afterOk.Hole, 0);
+    EXPECT_EQ(afterOk.Streak, -1);
+    EXPECT_EQ(afterOk.Sound, -1);
+    EXPECT_EQ(afterOk.Speed, 50);
+
+    SaverSettings = {};
+    LoadSettings(fake);
+    EXPECT_EQ(SaverSettings.Hole, afterOk.Hole);
+    EXPECT_EQ(SaverSettings.Streak, afterOk.Streak);
+    EXPECT_EQ(SaverSettings.Sound, afterOk.Sound);
+    EXPECT_EQ(SaverSettings.Blank, afterOk.Blank);
+    EXPECT_EQ(SaverSettings.Speed, afterOk.Speed);
+}
+
+TEST_F(FrogSetTest, ArrowClickStopsAtTheMaximum)
+{
+    SaverSettings.Speed = 195;
+    open();
+    const QRect arrow = scrollBarPart(bar(), QStyle::SC_ScrollBarAddLine);
+    ASSERT_FALSE(arrow.isEmpty());
+    QTest::mouseClick(bar(), Qt::LeftButton, {}, arrow.center());
+    EXPECT_EQ(bar()->value(), 200);
+    EXPECT_EQ(number(), "200");
+    QTest::mouseClick(bar(), Qt::LeftButton, {}, arrow.center());
+    EXPECT_EQ(bar()->value(), 200);
+
+    const QRect back = scrollBarPart(bar(), QStyle::SC_ScrollBarSubLine);
+    QTest::mouseClick(bar(), Qt::LeftButton, {}, back.center());
+    EXPECT_EQ(number(), "190");
+}
+
+TEST_F(FrogSetTest, TrackClickStepsByThirtyAndStopsAtZero)
+{
+    SaverSettings.Speed = 10;
+    open();
+    const QRect rightTrack = scrollBarPart(bar(), QStyle::SC_ScrollBarAddPage);
+    ASSERT_FALSE(rightTrack.isEmpty());
+    QTest::mouseClick(bar(), Qt::LeftButton, {}, rightTrack.center());
+    EXPECT_EQ(number(), "40");
+
+    QTest::keyClick(bar(), Qt::Key_PageUp);
+    ASSERT_EQ(number(), "10");
+    const QRect leftTrack = scrollBarPart(bar(), QStyle::SC_ScrollBarSubPage);
+    ASSERT_FALSE(leftTrack.isEmpty());
+    QTest::mouseClick(bar(), Qt::LeftButton, {}, leftTrack.center());
+    EXPECT_EQ(bar()->value(), 0);
+    EXPECT_EQ(number(), "0");
+}
+
+TEST_F(FrogSetTest, KeysMoveTheBarTowardsSlowerOnTheRight)
+{
+    open();
+    bar()->setFocus();
+    const std::pair<Qt::Key, const char*> steps[] = {
+        {Qt::Key_Right, "10"}, {Qt::Key_PageDown, "40"}, {Qt::Key_Left, "30"},
+        {Qt::Key_PageUp, "0"}, {Qt::Key_End, "200"},     {Qt::Key_Home, "0"},
+    };
+    for (const auto& [key, shown] : steps) {
+        QTest::keyClick(bar(), key);
+        EXPECT_EQ(number(), shown) << QKeySequence(key).toString().toStdString();
+    }
+}
+
+TEST_F(FrogSetTest, NumberFollowsADragOnlyWhenItEnds)
+{
+    open();
+    QScrollBar* scrollBar = bar();
+    const QPoint grip = scrollBarPart(scrollBar, QStyle::SC_ScrollBarSlider).center();
+    const QPoint farRight = scrollBarPart(scrollBar, QStyle::SC_ScrollBarAddPage).bottomRight();
+    sendMouse(scrollBar, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    sendMouse(scrollBar, QEvent::MouseMove, farRight, Qt::LeftButton);
+    EXPECT_EQ(scrollBar->sliderPosition(), 200);
+    EXPECT_EQ(number(), "0");
+    sendMouse(scrollBar, QEvent::MouseButtonRelease, farRight, Qt::NoButton);
+    EXPECT_EQ(scrollBar->value(), 200);
+    EXPECT_EQ(number(), "200");
+}
+
+TEST_F(FrogSetTest, TabOrderRunsFromOkToTheBar)
+{
+    open();
+    const std::vector<std::string> expected{"CmdCancel", "CheckHole", "CheckStreak", "CheckSnd",
+                                            "CheckBlank", "HScroll1", "CmdOK"};
+    for (const std::string& name : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), name);
+    }
+}
+
+struct KeyCase {
+    const char* focus;
+    Qt::Key key;
+    bool stores;
+};
+
+class FrogSetKeys : public FrogSetTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(FrogSetKeys, EnterPressesTheFocusedButtonOrOkAndEscCancels)
+{
+    const KeyCase& keyCase = GetParam();
+    open();
+    control(keyCase.focus)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), keyCase.key);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), keyCase.stores ? QDialog::Accepted : QDialog::Rejected);
+    EXPECT_EQ(saves().size(), keyCase.stores ? 5u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Focus, FrogSetKeys,
+    ::testing::Values(KeyCase{"CmdOK", Qt::Key_Return, true}, KeyCase{"CmdOK", Qt::Key_Enter, true},
+                      KeyCase{"CheckHole", Qt::Key_Return, true},
+                      KeyCase{"CheckBlank", Qt::Key_Enter, true},
+                      KeyCase{"HScroll1", Qt::Key_Return, true},
+                      KeyCase{"CmdCancel", Qt::Key_Return, false},
+                      KeyCase{"CmdCancel", Qt::Key_Enter, false},
+                      KeyCase{"CmdOK", Qt::Key_Escape, false},
+                      KeyCase{"CmdCancel", Qt::Key_Escape, false},
+                      KeyCase{"CheckSnd", Qt::Key_Escape, false},
+                      KeyCase{"HScroll1", Qt::Key_Escape, false}),
+    [](const auto& info) {
+        return info.param.focus + QKeySequence(info.param.key).toString().toStdString();
+    });
+
+TEST_F(FrogSetTest, EnterPressesOkAgainOnceTheFocusLeavesCancel)
+{
+    open();
+    control("CmdCancel")->setFocus();
+    QTest::keyClick(control("CmdCancel"), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), control("CheckHole"));
+    QTest::keyClick(control("CheckHole"), Qt::Key_Return);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(saves().size(), 5u);
+}
+
+TEST_F(FrogSetTest, WindowIsFixedWithOnlyACaption)
+{
+    open();
+    EXPECT_EQ(dialog->windowTitle(), "Lilywade Settings");
+    EXPECT_EQ(dialog->minimumSize(), QSize(462, 285));
+    EXPECT_EQ(dialog->maximumSize(), QSize(462, 285));
+    const Qt::WindowFlags flags = dialog->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_EQ(dialog->parentWidget(), nullptr);
+}
+
+TEST_F(FrogSetTest, TextsAreExact)
+{
+    open();
+    const std::pair<const char*, const char*> texts[] = {
+        {"Label1", "Frog Clears screen when at rest"},
+        {"Label2", "Frog Clears screen when Jumping"},
+        {"Label3", "Sound"},
+        {"Label4", "Blank Screen"},
+        {"Label11", "Value"},
+        {"Label13", "Faster                             Slower     "},
+    };
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(control<QLabel>(name)->text(), text) << name;
+    EXPECT_EQ(control<QLabel>("Label13")->text().size(), 46);
+    EXPECT_EQ(control<QPushButton>("CmdOK")->text(), "OK");
+    EXPECT_EQ(control<QPushButton>("CmdCancel")->text(), "Cancel");
+    for (const char* name : {"CheckHole", "CheckStreak", "CheckSnd", "CheckBlank"})
+        EXPECT_TRUE(box(name)->text().isEmpty()) << name;
+    EXPECT_TRUE(control<QLabel>("Label12")->alignment().testFlag(Qt::AlignHCenter));
+}
+
+struct GeometryCase {
+    const char* name;
+    QRect pixels;
+};
+
+class FrogSetGeometry : public FrogSetTest, public ::testing::WithParamInterface<GeometryCase> {};
+
+TEST_P(FrogSetGeometry, ControlSitsAtItsTwipsRectangleAt96Dpi)
+{
+    dialog = std::make_unique<FrogSet>(fake);
+    EXPECT_EQ(control(GetParam().name)->geometry(), GetParam().pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layout, FrogSetGeometry,
+    ::testing::Values(GeometryCase{"CmdOK", {376, 8, 81, 25}},
+                      GeometryCase{"CmdCancel", {376, 48, 81, 25}},
+                      GeometryCase{"CheckHole", {40, 56, 17, 13}},
+                      GeometryCase{"Label1", {64, 56, 185, 17}},
+                      GeometryCase{"CheckStreak", {40, 96, 17, 13}},
+                      GeometryCase{"Label2", {64, 96, 193, 17}},
+                      GeometryCase{"CheckSnd", {40, 136, 17, 13}},
+                      GeometryCase{"Label3", {64, 136, 129, 17}},
+                      GeometryCase{"CheckBlank", {40, 176, 17, 13}},
+                      GeometryCase{"Label4", {64, 176, 129, 17}},
+                      GeometryCase{"Label11", {56, 200, 57, 17}},
+                      GeometryCase{"Label12", {136, 200, 33, 21}},
+                      GeometryCase{"HScroll1", {24, 224, 153, 17}},
+                      GeometryCase{"Label13", {24, 248, 153, 17}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FrogSetTest, ClientAreaOpensAtItsTwipsPosition)
+{
+    dialog = std::make_unique<FrogSet>(fake);
+    EXPECT_EQ(dialog->geometry(), QRect(124, 186, 462, 285));
+}
+
+TEST_F(FrogSetTest, TwipsFollowTheScreenScaleAndSurviveAZeroScale)
+{
+    UnitsPerPixelX = 12;
+    UnitsPerPixelY = 12;
+    EXPECT_EQ(twipsToPixels({5640, 120, 1215, 375}), QRect(470, 10, 101, 31));
+    UnitsPerPixelX = 0;
+    UnitsPerPixelY = 0;
+    EXPECT_EQ(twipsToPixels({5640, 120, 1215, 375}), QRect(376, 8, 81, 25));
+}
+
+} // namespace
