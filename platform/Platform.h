@@ -40,6 +40,9 @@ public:
 
     /** A viewable top-level window with this title (class must be null), or 0. */
     virtual WindowId FindWindowA(const char* className, const char* windowName) = 0;
+    /** Claims the one saver of this display for the life of the process; false when
+     *  another process holds it. Closes the gap between two savers started at once. */
+    virtual bool claimSaverInstance() = 0;
     /** Makes child a child of newParent at (0, 0); returns the old parent or 0. */
     virtual WindowId SetParent(WindowId child, WindowId newParent) = 0;
     /** True when window is a child or further descendant of parent. */

@@ -18,8 +18,9 @@ std::int16_t twipsToInt16(double twipsPerPixel)
 
 bool runSaver(platform::Platform& platform, ModeWindows& windows)
 {
-    // A saver window already up: leave it alone and end quietly.
-    if (platform.FindWindowA(nullptr, "frog") != 0)
+    // A saver window already up, or one starting at this very moment: leave
+    // it alone and end quietly.
+    if (platform.FindWindowA(nullptr, "frog") != 0 || !platform.claimSaverInstance())
         return false;
     HideCursor(platform);
     windows.showSaver();

@@ -107,4 +107,15 @@ TEST(Main, SecondSaverEndsWithoutTouchingTheCursor)
     EXPECT_TRUE(fake.callsStartingWith("ShowCursor").empty());
 }
 
+TEST(Main, SaverStartingAtTheSameMomentWinsOverThisOne)
+{
+    FakePlatform fake;
+    fake.commandText = "/S";
+    fake.saverInstanceFree = false;
+    RecordedWindows windows;
+    EXPECT_FALSE(Main(fake, windows));
+    EXPECT_TRUE(windows.opened.empty());
+    EXPECT_TRUE(fake.callsStartingWith("ShowCursor").empty());
+}
+
 } // namespace

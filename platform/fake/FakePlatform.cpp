@@ -48,6 +48,12 @@ WindowId FakePlatform::FindWindowA(const char* className, const char* windowName
     return (className == nullptr && std::string(windowName) == "frog") ? existingFrogWindow : 0;
 }
 
+bool FakePlatform::claimSaverInstance()
+{
+    record("claimSaverInstance");
+    return saverInstanceFree;
+}
+
 WindowId FakePlatform::SetParent(WindowId child, WindowId newParent)
 {
     record("SetParent(" + std::to_string(child) + "," + std::to_string(newParent) + ")");

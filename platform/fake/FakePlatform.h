@@ -27,6 +27,7 @@ public:
     std::string commandText;
     std::string folder = "/opt/lilywade";
     WindowId existingFrogWindow = 0; // what FindWindowA(nullptr, "frog") finds
+    bool saverInstanceFree = true;   // what claimSaverInstance answers
     std::int32_t cursorCount = 0;
     std::deque<float> randomNumbers; // rtcRandomNext pops these; 0.5 when empty
     std::map<std::string, std::string> store; // "app/section/key" in lower case -> value
@@ -43,6 +44,7 @@ public:
     std::string rtcCommandVar() override;
     std::string programFolder() override;
     WindowId FindWindowA(const char* className, const char* windowName) override;
+    bool claimSaverInstance() override;
     WindowId SetParent(WindowId child, WindowId newParent) override;
     bool IsChild(WindowId parent, WindowId window) override;
     std::int32_t ShowCursor(std::int32_t show) override;

@@ -24,6 +24,7 @@ public:
     std::string rtcCommandVar() override;
     std::string programFolder() override;
     WindowId FindWindowA(const char* className, const char* windowName) override;
+    bool claimSaverInstance() override;
     WindowId SetParent(WindowId child, WindowId newParent) override;
     bool IsChild(WindowId parent, WindowId window) override;
     std::int32_t ShowCursor(std::int32_t show) override;
