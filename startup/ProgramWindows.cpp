@@ -1,6 +1,7 @@
 #include "startup/ProgramWindows.h"
 
-#include <QDialog>
+#include "settings/FrogSet.h"
+
 #include <QWidget>
 
 ProgramWindows::ProgramWindows(platform::Platform& platform) : platform_(platform) {}
@@ -17,9 +18,7 @@ void ProgramWindows::showSaver()
 
 void ProgramWindows::showSettingsModal()
 {
-    // FIXME: placeholder until the settings dialog exists.
-    QDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("Lilywade Settings"));
+    FrogSet dialog(platform_);
     dialog.exec();
 }
 
