@@ -15,7 +15,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -s "$WORK/program.err" ]; then echo "--- program stderr:" >&2; tail -20 "$WORK/program.err" >&2; fi
+  exit 1
+}
 pass() { echo "ok: $*"; }
 
 # Starts Xvfb with a free display number (chosen by the server itself) and a
@@ -31,8 +35,9 @@ start_xvfb() {
     sleep 0.05
   done
   export DISPLAY=":$(head -n1 "$fd_file")"
-  export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config"
-  mkdir -p "$XDG_CONFIG_HOME"
+  export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_RUNTIME_DIR="$WORK/runtime"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
   unset QT_QPA_PLATFORM
 }
 
