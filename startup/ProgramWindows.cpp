@@ -1,7 +1,10 @@
 #include "startup/ProgramWindows.h"
 
+#include "preview/FrmPrev.h"
 #include "settings/FrogSet.h"
+#include "sprites/SpriteSet.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 ProgramWindows::ProgramWindows(platform::Platform& platform) : platform_(platform) {}
@@ -24,8 +27,11 @@ void ProgramWindows::showSettingsModal()
 
 void ProgramWindows::loadPreview()
 {
-    // FIXME: placeholder until the preview window exists.
-    window_ = std::make_unique<QWidget>();
-    window_->setWindowTitle(QStringLiteral("Preview"));
-    window_->show();
+    auto preview = std::make_unique<FrmPrev>(platform_, loadSprites().preview);
+    // The preview window is the program's only one: its unload ends the
+    // program. exit(), not quit(): quit() first asks every window to close,
+    // which has been seen to hang with a window living in a foreign one.
+    QObject::connect(preview.get(), &FrmPrev::unloaded, [] { QCoreApplication::exit(0); });
+    preview->Form_Load();
+    window_ = std::move(preview);
 }
