@@ -1,6 +1,7 @@
 #include "startup/ProgramWindows.h"
 
 #include "preview/FrmPrev.h"
+#include "saver/frog1.h"
 #include "settings/FrogSet.h"
 #include "sprites/SpriteSet.h"
 
@@ -13,10 +14,11 @@ ProgramWindows::~ProgramWindows() = default;
 
 void ProgramWindows::showSaver()
 {
-    // FIXME: placeholder until the saver window exists.
-    window_ = std::make_unique<QWidget>();
-    window_->setWindowTitle(QStringLiteral("frog"));
-    window_->show();
+    auto saver = std::make_unique<frog1>(platform_, loadSprites());
+    saver->show();
+    // Input must reach the saver whatever had the focus.
+    platform_.grabInput(*saver);
+    window_ = std::move(saver);
 }
 
 void ProgramWindows::showSettingsModal()

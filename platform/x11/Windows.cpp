@@ -4,10 +4,13 @@
 #include "platform/x11/XConnection.h"
 
 #include <QWidget>
+#include <QWindow>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace platform {
@@ -119,9 +122,26 @@ bool X11Platform::IsChild(WindowId parent, WindowId window)
 
 void X11Platform::grabInput(QWidget& window)
 {
+    // Qt hands every key and click to the grabbing widget, whichever window
+    // is active; the X server then sends them all to this client.
     window.grabKeyboard();
     window.grabMouse();
     grabbedWindow_ = &window;
+    QWindow* handle = window.windowHandle();
+    if (!handle)
+        return;
+    // The server refuses a grab while the window is not yet viewable (a
+    // window manager maps it a little later) or while another client holds
+    // one: try again for up to a second.
+    bool keyboard = false, pointer = false;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        keyboard = keyboard || handle->setKeyboardGrabEnabled(true);
+        pointer = pointer || handle->setMouseGrabEnabled(true);
+        if (keyboard && pointer)
+            return;
+        flushX();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 void X11Platform::releaseInput()

@@ -1,0 +1,81 @@
+#include "saver/frog1.h"
+
+#include "platform/BitBlt.h"
+#include "startup/Cursor.h"
+#include "startup/Globals.h"
+#include "startup/SnapDesktop.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+void placeFrog(FrogState& frog, FrogKind kind, float at)
+{
+    frog.kind = kind;
+    frog.X = frog.Y = at;
+    frog.DrawnX = toInt16(frog.X);
+    frog.DrawnY = toInt16(frog.Y);
+    frog.RestFrame = 1;
+}
+
+} // namespace
+
+frog1::frog1(platform::Platform& platform, const SpriteSet& sprites)
+    : QWidget(nullptr, Qt::FramelessWindowHint), platform_(platform),
+      canvas_(platform::makeSurface(platform.screenPixels().width(),
+                                    platform.screenPixels().height())),
+      drawing_(platform, *this, canvas_, sprites), jumps_(platform, drawing_),
+      scheduler_(platform, *this, drawing_, jumps_, GreenFrog, RedFrog)
+{
+    setWindowTitle(QStringLiteral("frog"));
+    // Without a window manager only an explicit geometry covers the screen.
+    setGeometry(QRect(QPoint(0, 0), canvas_.size()));
+    setWindowState(Qt::WindowFullScreen);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    // Every paint covers its whole rectangle from the canvas.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    Load();
+}
+
+void frog1::Load()
+{
+    platform_.rtcRandomize();
+    placeFrog(GreenFrog, FrogKind::Green, 175);
+    placeFrog(RedFrog, FrogKind::Red, 326);
+    SnapDesktop(platform_, canvas_);
+    if (SaverSettings.Blank)
+        canvas_.fill(Qt::black);
+}
+
+void frog1::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect area = event->rect();
+    if (!canvas_.rect().contains(area))
+        painter.fillRect(area, Qt::black);
+    painter.drawImage(area.topLeft(), canvas_, area);
+}
+
+void frog1::keyPressEvent(QKeyEvent*)
+{
+    EndSaver(platform_, this);
+}
+
+void frog1::mousePressEvent(QMouseEvent*)
+{
+    EndSaver(platform_, this);
+}
+
+void frog1::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    if (pointer_.moveEnds(float(at.x()), float(at.y())))
+        EndSaver(platform_, this);
+}

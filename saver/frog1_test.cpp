@@ -1,0 +1,168 @@
+// The saver window on the offscreen platform: load, paint, and the input
+// that ends it.
+#include "platform/fake/FakePlatform.h"
+#include "saver/frog1.h"
+#include "sprites/TestSprites.h"
+#include "startup/Globals.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::FakePlatform;
+using platform::ProcessEnded;
+using Calls = std::vector<std::string>;
+
+// The window with its event handlers open to the test.
+struct OpenFrog1 : frog1 {
+    using frog1::frog1;
+    using frog1::keyPressEvent;
+    using frog1::mouseMoveEvent;
+    using frog1::mousePressEvent;
+};
+
+class SaverWindow : public testing::Test {
+protected:
+    SaverWindow()
+    {
+        SaverSettings = {};
+        fake.screenImage = testsprites::noise(640, 480);
+    }
+    ~SaverWindow() override { SaverSettings = {}; }
+
+    static QMouseEvent mouse(QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton)
+    {
+        return QMouseEvent(type, at, at, button, button, Qt::NoModifier);
+    }
+    // Runs an input handler and tells whether it ended the process.
+    template <typename Handler>
+    bool ends(Handler handler)
+    {
+        try {
+            handler();
+        } catch (const ProcessEnded& ended) {
+            EXPECT_EQ(ended.status, 0);
+            return true;
+        }
+        return false;
+    }
+
+    FakePlatform fake;
+    SpriteSet sprites = testsprites::make();
+};
+
+TEST_F(SaverWindow, LoadsTheFrogsAndTheScreenBeforeItShows)
+{
+    OpenFrog1 window(fake, sprites);
+    EXPECT_EQ(fake.calls, (Calls{"rtcRandomize", "CreateDCA(DISPLAY)", "DeleteDC"}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), "frog");
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.geometry(), QRect(0, 0, 640, 480));
+    EXPECT_EQ(window.canvas(), fake.screenImage);
+    for (const auto& [frog, at] : {std::pair{&window.greenFrog(), 175}, {&window.redFrog(), 326}}) {
+        EXPECT_EQ(frog->X, float(at));
+        EXPECT_EQ(frog->Y, float(at));
+        EXPECT_EQ(frog->DrawnX, at);
+        EXPECT_EQ(frog->DrawnY, at);
+        EXPECT_EQ(frog->RestFrame, 1);
+        EXPECT_EQ(frog->TargetX, 0.0f);
+        EXPECT_EQ(frog->TargetY, 0.0f);
+    }
+    EXPECT_EQ(window.greenFrog().kind, FrogKind::Green);
+    EXPECT_EQ(window.redFrog().kind, FrogKind::Red);
+    EXPECT_TRUE(window.scheduler().Timer2.isActive());
+    EXPECT_FALSE(window.scheduler().Timer1.isActive());
+}
+
+TEST_F(SaverWindow, BlankClearsTheSnapshotToBlack)
+{
+    SaverSettings.Blank = -1;
+    OpenFrog1 window(fake, sprites);
+    EXPECT_EQ(window.canvas(), testsprites::uniform(640, 480, 0xff000000));
+}
+
+TEST_F(SaverWindow, WithoutAScreenStartsOnBlack)
+{
+    fake.screenImage = QImage();
+    OpenFrog1 window(fake, sprites);
+    EXPECT_EQ(window.canvas(), testsprites::uniform(640, 480, 0xff000000));
+}
+
+TEST_F(SaverWindow, PaintsARectangleFromItsCanvas)
+{
+    OpenFrog1 window(fake, sprites);
+    const QRect area(10, 20, 130, 70);
+    EXPECT_EQ(window.grab(area).toImage().convertToFormat(QImage::Format_RGB32),
+              window.canvas().copy(area));
+}
+
+TEST_F(SaverWindow, AnyKeyEndsItModifiersAlone)
+{
+    for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta, Qt::Key_A,
+                        Qt::Key_Escape, Qt::Key_F1}) {
+        OpenFrog1 window(fake, sprites);
+        fake.calls.clear();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        EXPECT_TRUE(ends([&] { window.keyPressEvent(&press); })) << key;
+        ASSERT_GE(fake.calls.size(), 3u);
+        EXPECT_EQ(fake.calls[0].rfind("ShowCursor(-1)", 0), 0u);
+        EXPECT_EQ(fake.calls.back(), "endProcess(0)");
+        EXPECT_EQ(fake.callsStartingWith("releaseInput").size(), 1u);
+    }
+}
+
+TEST_F(SaverWindow, AnyButtonDownEndsItAReleaseAloneDoesNot)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton,
+                                   Qt::BackButton}) {
+        OpenFrog1 window(fake, sprites);
+        QMouseEvent release = mouse(QEvent::MouseButtonRelease, {50, 50}, button);
+        EXPECT_FALSE(ends([&] { QCoreApplication::sendEvent(&window, &release); }));
+        QMouseEvent press = mouse(QEvent::MouseButtonPress, {50, 50}, button);
+        EXPECT_TRUE(ends([&] { window.mousePressEvent(&press); })) << button;
+    }
+}
+
+TEST_F(SaverWindow, MovesEndItByThePointerRule)
+{
+    OpenFrog1 window(fake, sprites);
+    auto move = [&](QPointF at) {
+        QMouseEvent event = mouse(QEvent::MouseMove, at);
+        return ends([&] { window.mouseMoveEvent(&event); });
+    };
+    EXPECT_FALSE(move({600, 400})); // the first move only records
+    EXPECT_FALSE(move({603, 397}));
+    EXPECT_TRUE(move({603, 401}));
+}
+
+// Posts a key press to the window during the first pause of a jump.
+struct KeyDuringJump : FakePlatform {
+    QWidget* window = nullptr;
+    void Sleep(std::uint32_t ms) override
+    {
+        if (window && callsStartingWith("Sleep").empty())
+            QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_A,
+                                                              Qt::NoModifier));
+        FakePlatform::Sleep(ms);
+    }
+};
+
+TEST_F(SaverWindow, InputDuringATickIsHandledAfterIt)
+{
+    KeyDuringJump platform;
+    platform.screenImage = fake.screenImage;
+    OpenFrog1 window(platform, sprites);
+    platform.window = &window;
+    window.scheduler().StartTick();
+    window.scheduler().MoveTick();
+    EXPECT_TRUE(platform.callsStartingWith("endProcess").empty());
+    EXPECT_EQ(platform.callsStartingWith("refresh").size(), 14u); // both frogs moved
+    EXPECT_TRUE(ends([&] { QCoreApplication::sendPostedEvents(&window); }));
+    EXPECT_EQ(platform.calls.back(), "endProcess(0)");
+}
+
+} // namespace
