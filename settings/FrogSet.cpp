@@ -1,5 +1,6 @@
 #include "settings/FrogSet.h"
 
+#include "settings/DialogFont.h"
 #include "settings/SaverSettings.h"
 #include "startup/Globals.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -54,33 +56,49 @@ FrogSet::FrogSet(platform::Platform& platform)
     const QRect client = twipsToPixels(ClientArea);
     setGeometry(client);
     setFixedSize(client.size());
-    buildControls();
+    placeButtons();
+    placeBoxes();
+    placeSpeedBar();
+    fitTexts();
+    QWidget* const tabOrder[] = {CmdOK, CmdCancel, CheckHole, CheckStreak, CheckSnd, CheckBlank,
+                                 HScroll1};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(HScroll1, &QScrollBar::valueChanged, this, &FrogSet::HScroll1_Change);
+    connect(CheckBlank, &QCheckBox::stateChanged, this, &FrogSet::CheckBlank_Click);
+    connect(CmdOK, &QPushButton::clicked, this, &FrogSet::CmdOK_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &FrogSet::CmdCancel_Click);
     Form_Load();
     CmdOK->setFocus();
 }
 
-void FrogSet::buildControls()
+void FrogSet::placeButtons()
 {
     CmdOK = place(new QPushButton(QStringLiteral("OK"), this), "CmdOK", {5640, 120, 1215, 375});
     CmdOK->setDefault(true);
     CmdCancel = place(new QPushButton(QStringLiteral("Cancel"), this), "CmdCancel",
                       {5640, 720, 1215, 375});
+}
 
-    // The boxes are only as wide as their square; their texts are separate
-    // labels, which stay ungreyed and do nothing when clicked.
-    CheckHole = place(new QCheckBox(this), "CheckHole", {600, 840, 255, 195});
-    place(new QLabel(QStringLiteral("Frog Clears screen when at rest"), this), "Label1",
-          {960, 840, 2775, 255});
-    CheckStreak = place(new QCheckBox(this), "CheckStreak", {600, 1440, 255, 195});
-    place(new QLabel(QStringLiteral("Frog Clears screen when Jumping"), this), "Label2",
-          {960, 1440, 2895, 255});
-    CheckSnd = place(new QCheckBox(this), "CheckSnd", {600, 2040, 255, 195});
-    place(new QLabel(QStringLiteral("Sound"), this), "Label3", {960, 2040, 1935, 255});
-    CheckBlank = place(new QCheckBox(this), "CheckBlank", {600, 2640, 255, 195});
-    place(new QLabel(QStringLiteral("Blank Screen"), this), "Label4", {960, 2640, 1935, 255});
+// The boxes are only as wide as their square; their texts are separate labels,
+// which stay ungreyed and do nothing when clicked.
+void FrogSet::placeBoxes()
+{
+    CheckHole = placeBox("CheckHole", {600, 840, 255, 195});
+    placeLabel("Label1", "Frog Clears screen when at rest", {960, 840, 2775, 255});
+    CheckStreak = placeBox("CheckStreak", {600, 1440, 255, 195});
+    placeLabel("Label2", "Frog Clears screen when Jumping", {960, 1440, 2895, 255});
+    CheckSnd = placeBox("CheckSnd", {600, 2040, 255, 195});
+    placeLabel("Label3", "Sound", {960, 2040, 1935, 255});
+    CheckBlank = placeBox("CheckBlank", {600, 2640, 255, 195});
+    placeLabel("Label4", "Blank Screen", {960, 2640, 1935, 255});
+}
 
-    place(new QLabel(QStringLiteral("Value"), this), "Label11", {840, 3000, 855, 255});
-    Label12 = place(new QLabel(this), "Label12", {2040, 3000, 495, 315});
+void FrogSet::placeSpeedBar()
+{
+    placeLabel("Label11", "Value", {840, 3000, 855, 255});
+    Label12 = placeLabel("Label12", QString(), {2040, 3000, 495, 315});
     Label12->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     HScroll1 = place(new QScrollBar(Qt::Horizontal, this), "HScroll1", {360, 3360, 2295, 255});
@@ -93,19 +111,35 @@ void FrogSet::buildControls()
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     HScroll1->setTracking(false);
     HScroll1->installEventFilter(this);
-    place(new QLabel(Legend, this), "Label13", {360, 3720, 2295, 255});
+    Label13 = placeLabel("Label13", Legend, {360, 3720, 2295, 255});
+}
 
-    setTabOrder(CmdOK, CmdCancel);
-    setTabOrder(CmdCancel, CheckHole);
-    setTabOrder(CheckHole, CheckStreak);
-    setTabOrder(CheckStreak, CheckSnd);
-    setTabOrder(CheckSnd, CheckBlank);
-    setTabOrder(CheckBlank, HScroll1);
+QCheckBox* FrogSet::placeBox(const char* name, const TwipsRect& twips)
+{
+    auto* box = place(new QCheckBox(this), name, twips);
+    // The style's square may be larger than the box; keep it whole.
+    const int side = std::min(box->width(), box->height());
+    box->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }")
+                           .arg(side));
+    return box;
+}
 
-    connect(HScroll1, &QScrollBar::valueChanged, this, &FrogSet::HScroll1_Change);
-    connect(CheckBlank, &QCheckBox::stateChanged, this, &FrogSet::CheckBlank_Click);
-    connect(CmdOK, &QPushButton::clicked, this, &FrogSet::CmdOK_Click);
-    connect(CmdCancel, &QPushButton::clicked, this, &FrogSet::CmdCancel_Click);
+QLabel* FrogSet::placeLabel(const char* name, const QString& text, const TwipsRect& twips)
+{
+    auto* label = place(new QLabel(text, this), name, twips);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// The rectangles were drawn for a smaller, narrower font than today's
+// desktop default: shrink it until the texts fit, and narrow the legend's
+// blanks so that "Slower" still ends at the bar's right end.
+void FrogSet::fitTexts()
+{
+    QList<QLabel*> labels = findChildren<QLabel*>();
+    labels.removeOne(Label13);
+    setFont(fontFittingLabels(font(), labels));
+    Label13->setFont(squeezeBlanks(font(), Legend, Label13->width()));
 }
 
 void FrogSet::Form_Load()

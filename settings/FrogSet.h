@@ -30,7 +30,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildControls();
+    void placeButtons();
+    void placeBoxes();
+    void placeSpeedBar();
+    QCheckBox* placeBox(const char* name, const TwipsRect& twips);
+    QLabel* placeLabel(const char* name, const QString& text, const TwipsRect& twips);
+    void fitTexts();
     void Form_Load();
     void HScroll1_Change(int value);
     bool HScroll1_KeyDown(int key);
@@ -46,5 +51,6 @@ private:
     QCheckBox* CheckSnd;
     QCheckBox* CheckBlank;
     QLabel* Label12;
+    QLabel* Label13;
     QScrollBar* HScroll1;
 };

@@ -402,6 +402,30 @@ TEST_F(FrogSetTest, TextsAreExact)
     EXPECT_TRUE(control<QLabel>("Label12")->alignment().testFlag(Qt::AlignHCenter));
 }
 
+TEST_F(FrogSetTest, EveryTextIsWhollyVisibleAndTheLegendSpansTheBar)
+{
+    open();
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        const QString shown = label->text().trimmed();
+        const QFontMetricsF metrics(label->font());
+        EXPECT_LE(metrics.horizontalAdvance(shown), label->width()) << label->objectName().toStdString();
+        EXPECT_LE(metrics.height(), label->height()) << label->objectName().toStdString();
+    }
+    // "Slower" ends near the bar's right end, below it.
+    auto* legend = control<QLabel>("Label13");
+    EXPECT_GT(QFontMetricsF(legend->font()).horizontalAdvance(legend->text().trimmed()),
+              0.8 * bar()->width());
+    EXPECT_EQ(legend->x(), bar()->x());
+    EXPECT_GE(legend->y(), bar()->geometry().bottom());
+    for (const char* name : {"CheckHole", "CheckStreak", "CheckSnd", "CheckBlank"}) {
+        QStyleOptionButton option;
+        option.initFrom(box(name));
+        const QRect square =
+            box(name)->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box(name));
+        EXPECT_TRUE(box(name)->rect().contains(square)) << name;
+    }
+}
+
 struct GeometryCase {
     const char* name;
     QRect pixels;
