@@ -26,11 +26,12 @@ pass() { echo "ok: $*"; }
 # private HOME and store, so tests running side by side never meet.
 start_xvfb() {
   local size="${1:-1024x768}"
-  local fd_file="$WORK/display"
+  local fd_file; fd_file="$(mktemp "$WORK/display.XXXXXX")"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
   local deadline=$((SECONDS + 20))
-  while [ ! -s "$fd_file" ]; do
+  # The server writes its display number and a newline once it is ready.
+  until grep -q '^[0-9][0-9]*$' "$fd_file" 2>/dev/null; do
     [ $SECONDS -lt $deadline ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
     sleep 0.05
   done

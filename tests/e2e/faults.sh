@@ -1,0 +1,59 @@
+# Faults around a running saver: killed outright, asked to end by a signal,
+# and two savers started at the same instant.
+# Arguments: PROGRAM INPUT_PROBE
+source "$(dirname "$0")/lib.sh"
+PROBE="${2:?input_probe}"
+start_xvfb 800x600
+
+mkdir -p "$XDG_CONFIG_HOME/lilywade"
+printf '[Lilywade]\nStartup\\Speed=10\n' >"$XDG_CONFIG_HOME/lilywade/settings.ini"
+
+grabbed() { ! "$PROBE" grab; }
+cursor_pixels() { "$PROBE" cursor | sed 's/opaque=//'; }
+frog_windows() { xdotool search --onlyvisible --name '^frog$' 2>/dev/null | wc -l; }
+
+start_saver() {
+  xdotool mousemove 400 300
+  start_program /S
+  SAVER=$LAST_PID
+  wait_until 10 window_exists frog || fail "no window \"frog\""
+  wait_until 10 grabbed || fail "the saver does not hold the keyboard and the pointer"
+}
+
+input_is_free() { # WHAT
+  "$PROBE" grab >/dev/null || fail "$1: another client cannot grab the keyboard and pointer"
+  [ "$(cursor_pixels)" -gt 0 ] || fail "$1: the cursor is not shown"
+}
+
+# Killed outright: the X server gives the keyboard, pointer and cursor back.
+start_saver
+kill -KILL "$SAVER"
+wait_exit "$SAVER" 2
+input_is_free "SIGKILL"
+pass "after SIGKILL the cursor shows and the keyboard is free at once"
+
+# Asked to end: the saver restores the cursor itself and exits with 0.
+for signal in TERM INT HUP; do
+  start_saver
+  kill -"$signal" "$SAVER"
+  wait_exit "$SAVER" 5
+  [ "$EXIT_STATUS" -eq 0 ] || fail "SIG$signal: status $EXIT_STATUS"
+  input_is_free "SIG$signal"
+  pass "SIG$signal ends the saver with status 0, cursor and keyboard free"
+done
+
+# Two savers at the same instant: exactly one window, the other process ends.
+for round in 1 2 3; do
+  "$PROGRAM" /S 2>>"$WORK/program.err" & first=$!
+  "$PROGRAM" /S 2>>"$WORK/program.err" & second=$!
+  CHILD_PIDS+=("$first" "$second")
+  wait_until 10 window_exists frog || fail "round $round: no saver window"
+  wait_until 5 bash -c "! kill -0 $first 2>/dev/null || ! kill -0 $second 2>/dev/null" \
+    || fail "round $round: both savers still running"
+  sleep 0.5 # give a wrongly started second window time to show
+  [ "$(frog_windows)" -eq 1 ] || fail "round $round: $(frog_windows) saver windows"
+  xdotool key a
+  wait_until 5 bash -c "! kill -0 $first 2>/dev/null && ! kill -0 $second 2>/dev/null" \
+    || fail "round $round: a saver survived the key"
+done
+pass "two /S started at once leave exactly one saver window"
