@@ -53,11 +53,12 @@ stop_x() {
   XVFB=""
 }
 
-# Private settings: speed, blank (0 or -1); marks and sound off.
+# Private settings: speed, blank (0 or 1); marks and sound off.
 use_settings() {
   export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config"
   mkdir -p "$XDG_CONFIG_HOME/lilywade"
-  printf '[Startup]\nHole=0\nStreak=0\nSound=0\nblank=%s\nSpeed=%s\n' "$2" "$1" \
+  printf '[Lilywade]\nStartup\\Hole=0\nStartup\\Streak=0\nStartup\\Sound=0\nStartup\\blank=%s\nStartup\\Speed=%s\n' \
+    "$2" "$1" \
     >"$XDG_CONFIG_HOME/lilywade/settings.ini"
 }
 
@@ -93,7 +94,7 @@ cpu_per_frame() {
 # Sets FIRST_MS.
 first_frame_ms() {
   start_x 1920x1080
-  use_settings 50 -1
+  use_settings 50 1
   local out
   out=$("$PROBES/first_frame_probe" "$PROGRAM" /S) || die "no first frame within 10 s"
   [[ "$out" =~ ^ms=([0-9.]+)\ pid=([0-9]+)$ ]] || die "first_frame_probe said: $out"
