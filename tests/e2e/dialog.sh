@@ -11,7 +11,8 @@ TITLE="Lilywade Settings"
 # Starts the program and waits until its dialog is up and has the keyboard.
 open_dialog() {
   start_program "$@"
-  wait_until 10 window_exists "$TITLE" || fail "'$*' opened no settings dialog"
+  wait_until 10 window_exists "$TITLE" \
+    || fail "'$*' opened no settings dialog: $(cat "$WORK/program.err")"
   DIALOG=$(xdotool search --onlyvisible --name "^$TITLE\$" | head -n1)
   wait_until 5 has_focus || fail "the dialog did not get the keyboard"
 }

@@ -27,7 +27,10 @@ pass() { echo "ok: $*"; }
 start_xvfb() {
   local size="${1:-1024x768}"
   local fd_file; fd_file="$(mktemp "$WORK/display.XXXXXX")"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>"$WORK/xvfb.log" &
+  # -noreset: by default the server resets when its last client leaves, and a
+  # program started in that moment cannot connect.
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
+    3>"$fd_file" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
   local deadline=$((SECONDS + 20))
   # The server writes its display number and a newline once it is ready.
