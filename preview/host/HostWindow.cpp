@@ -33,12 +33,13 @@ HostWindow::HostWindow(QString program)
     // A native window of its own: the program gets its id and puts its
     // picture inside. Closing the host destroys it, and the preview ends.
     previewArea_->setAttribute(Qt::WA_NativeWindow);
+    previewArea_->setAttribute(Qt::WA_DontCreateNativeAncestors);
     previewArea_->setFixedSize(PreviewSize);
     previewArea_->setAutoFillBackground(true);
     previewArea_->setPalette(QPalette(Qt::black));
 
-    auto* settings = new QPushButton(QStringLiteral("Settings..."));
-    auto* fullScreen = new QPushButton(QStringLiteral("Preview full screen"));
+    auto* settings = new QPushButton(QStringLiteral("&Settings..."));
+    auto* fullScreen = new QPushButton(QStringLiteral("&Preview full screen"));
     connect(settings, &QPushButton::clicked, this, &HostWindow::settingsClicked);
     connect(fullScreen, &QPushButton::clicked, this, &HostWindow::previewFullScreenClicked);
 

@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv)
 {
+    // Only the preview area needs an X window of its own.
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
     HostWindow window(QDir(QCoreApplication::applicationDirPath()).filePath("Lilywade.scr"));
     window.show();
