@@ -20,6 +20,9 @@ int main(int argc, char** argv)
                          display.constData());
         return 1;
     }
+    // The saver copies the screen pixel for pixel and draws in screen
+    // pixels: no scaling by the toolkit.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     platform::X11Platform platform(QApplication::arguments());

@@ -92,7 +92,9 @@ WindowId X11Platform::FindWindowA(const char* className, const char* windowName)
 WindowId X11Platform::SetParent(WindowId child, WindowId newParent)
 {
     xcb_connection_t* c = xcbConnection();
-    if (!c || child == 0 || newParent == 0)
+    // The root is no host: a picture moved there would sit on the desktop
+    // as a stray top-level window.
+    if (!c || child == 0 || newParent == 0 || newParent == rootWindow())
         return 0;
     auto tree = reply(xcb_query_tree_reply(c, xcb_query_tree(c, child), nullptr));
     if (!tree)
@@ -106,9 +108,10 @@ WindowId X11Platform::SetParent(WindowId child, WindowId newParent)
 bool X11Platform::IsChild(WindowId parent, WindowId window)
 {
     xcb_connection_t* c = xcbConnection();
-    if (!c || parent == 0 || window == 0)
-        return false;
     const xcb_window_t root = rootWindow();
+    // Top-level windows are not children: nothing counts as a child of the root.
+    if (!c || parent == 0 || window == 0 || parent == root)
+        return false;
     for (xcb_window_t current = window; current != 0 && current != root;) {
         auto tree = reply(xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr));
         if (!tree)
