@@ -58,11 +58,10 @@ bool rootIsRgb32(xcb_connection_t* connection, const xcb_screen_t* screen)
 }
 
 /** Copies the server's pixels and sets the alpha byte, which it leaves 0 or undefined. */
-void copyOpaque(const void* pixels, QImage& image)
+void copyOpaque(const void* pixels, void* image, std::size_t count)
 {
     const auto* from = static_cast<const std::uint32_t*>(pixels);
-    auto* to = reinterpret_cast<std::uint32_t*>(image.bits());
-    const std::size_t count = std::size_t(image.sizeInBytes()) / 4;
+    auto* to = static_cast<std::uint32_t*>(image);
     for (std::size_t i = 0; i < count; ++i)
         to[i] = from[i] | 0xff000000u;
 }
@@ -90,7 +89,8 @@ public:
     }
     ~SharedSegment()
     {
-        if (attachedThere_)
+        // A closed connection has detached the segment on the server already.
+        if (attachedThere_ && xcbConnection() == connection_)
             xcb_shm_detach(connection_, segment_);
         if (memory_)
             shmdt(memory_);
@@ -100,7 +100,7 @@ public:
 
     bool ready() const { return memory_ && attachedThere_; }
     xcb_shm_seg_t segment() const { return segment_; }
-    const void* memory() const { return memory_; }
+    void* memory() const { return memory_; }
 
 private:
     xcb_connection_t* connection_;
@@ -115,22 +115,27 @@ QImage grabThroughSharedMemory(xcb_connection_t* connection, const xcb_screen_t*
     const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
     if (!shm || !shm->present)
         return {};
-    QImage image(screen->width_in_pixels, screen->height_in_pixels, QImage::Format_RGB32);
-    if (image.isNull())
+    const int width = screen->width_in_pixels, height = screen->height_in_pixels;
+    const std::size_t size = std::size_t(width) * std::size_t(height) * 4;
+    auto segment = std::make_unique<SharedSegment>(connection, size);
+    if (!segment->ready())
         return {};
-    const std::size_t size = std::size_t(image.sizeInBytes());
-    SharedSegment segment(connection, size);
-    if (!segment.ready())
-        return {};
-    const auto reply = replyOf(
-        connection,
-        xcb_shm_get_image(connection, screen->root, 0, 0, screen->width_in_pixels,
-                          screen->height_in_pixels, AllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
-                          segment.segment(), 0),
-        xcb_shm_get_image_reply);
+    const auto reply = replyOf(connection,
+                               xcb_shm_get_image(connection, screen->root, 0, 0, width, height,
+                                                 AllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                                                 segment->segment(), 0),
+                               xcb_shm_get_image_reply);
     if (!reply || reply->size != size)
         return {};
-    copyOpaque(segment.memory(), image);
+    // The image lives in the segment itself: no second screen-sized buffer to
+    // fault in and fill. The segment goes with the last copy of the image.
+    auto* pixels = static_cast<uchar*>(segment->memory());
+    copyOpaque(pixels, pixels, size / 4);
+    QImage image(pixels, width, height, width * 4, QImage::Format_RGB32,
+                 [](void* owner) { delete static_cast<SharedSegment*>(owner); }, segment.get());
+    if (image.isNull())
+        return {};
+    segment.release();
     return image;
 }
 
@@ -144,7 +149,7 @@ QImage grabThroughSocket(xcb_connection_t* connection, const xcb_screen_t* scree
     QImage image(screen->width_in_pixels, screen->height_in_pixels, QImage::Format_RGB32);
     if (!reply || image.isNull() || xcb_get_image_data_length(reply.get()) != image.sizeInBytes())
         return {};
-    copyOpaque(xcb_get_image_data(reply.get()), image);
+    copyOpaque(xcb_get_image_data(reply.get()), image.bits(), std::size_t(image.sizeInBytes()) / 4);
     return image;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 #include <thread>
+#include <fcntl.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -59,6 +60,10 @@ int main(int argc, char** argv)
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
+        // The program must not hold the pipe of whoever reads this tool's output.
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
         execv(argv[1], argv + 1);
         _exit(127);
     }

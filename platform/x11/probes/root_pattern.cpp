@@ -1,15 +1,14 @@
 // Test tool: covers the root window of $DISPLAY with a random pattern and
 // writes the same pattern as PNG, so that tests can compare screen copies
 // against a known, non-uniform desktop. It then stays connected until it is
-// killed: an X server without -noreset resets the root when its last client
-// leaves.
+// killed or the server goes: an X server without -noreset resets the root
+// when its last client leaves.
 // Usage: root_pattern OUT.png [SEED]   (the PNG appears once the root shows it)
 #include <QImage>
 #include <QRandomGenerator>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace {
@@ -82,6 +81,8 @@ int main(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     if (!pattern.save(out + ".part", "PNG") || std::rename(qPrintable(out + ".part"), qPrintable(out)) != 0)
         return 1;
-    pause();
+    // Returns only when the connection breaks.
+    while (xcb_generic_event_t* event = xcb_wait_for_event(c))
+        std::free(event);
     return 0;
 }
