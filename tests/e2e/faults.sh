@@ -8,8 +8,6 @@ start_xvfb 800x600
 mkdir -p "$XDG_CONFIG_HOME/lilywade"
 printf '[Lilywade]\nStartup\\Speed=10\n' >"$XDG_CONFIG_HOME/lilywade/settings.ini"
 
-grabbed() { ! "$PROBE" grab; }
-cursor_pixels() { "$PROBE" cursor | sed 's/opaque=//'; }
 frog_windows() { xdotool search --onlyvisible --name '^frog$' 2>/dev/null | wc -l; }
 
 start_saver() {

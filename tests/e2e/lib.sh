@@ -77,3 +77,8 @@ wait_exit() {
 
 # Writes the whole screen as PNG to $1.
 screenshot() { xwd -root -silent | convert xwd:- "png:$1"; }
+
+# The keyboard, pointer and cursor as another client sees them; needs the
+# input_probe tool in $PROBE.
+grabbed() { ! "$PROBE" grab; }
+cursor_pixels() { "$PROBE" cursor | sed 's/opaque=//'; }

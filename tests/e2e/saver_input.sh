@@ -10,8 +10,6 @@ start_xvfb 800x600
 mkdir -p "$XDG_CONFIG_HOME/lilywade"
 printf '[Lilywade]\nStartup\\Speed=0\n' >"$XDG_CONFIG_HOME/lilywade/settings.ini"
 
-grabbed() { ! "$PROBE" grab; }
-cursor_pixels() { "$PROBE" cursor | sed 's/opaque=//'; }
 
 # Another client's window has the focus when the saver starts.
 xmessage -name other -title other -geometry +10+10 "another window" &
