@@ -63,8 +63,10 @@ public:
     virtual void releaseInput() = 0;
     /** Raises window to the top of the stacking order. */
     virtual void bringToTop(QWidget& window) = 0;
-    /** Repaints rect of window from its persistent image; on screen when it returns. */
-    virtual void refresh(QWidget& window, const QRect& rect) = 0;
+    /** Puts rect of image (the window's persistent image, window-sized) straight
+     *  onto window at the same place, with no toolkit buffer in between; parts
+     *  outside the image turn black. On screen when it returns. */
+    virtual void refresh(QWidget& window, const QImage& image, const QRect& rect) = 0;
 
     /** Blocks the thread for ms milliseconds (0 yields the time slice). */
     virtual void Sleep(std::uint32_t ms) = 0;

@@ -16,12 +16,11 @@
 
 /** Keeps the canvas as it is at every refresh: one picture per frame shown. */
 struct FilmingPlatform : platform::FakePlatform {
-    const QImage* canvas = nullptr;
     std::vector<QImage> shown;
-    void refresh(QWidget& window, const QRect& rect) override
+    void refresh(QWidget& window, const QImage& image, const QRect& rect) override
     {
-        FakePlatform::refresh(window, rect);
-        shown.push_back(canvas->copy());
+        FakePlatform::refresh(window, image, rect);
+        shown.push_back(image.copy());
     }
 };
 
@@ -30,7 +29,6 @@ protected:
     SaverScene()
     {
         SaverSettings = {};
-        platform.canvas = &canvas;
         window.resize(canvas.size());
     }
     ~SaverScene() override { SaverSettings = {}; }

@@ -7,7 +7,6 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPainter>
 
 namespace {
 
@@ -36,7 +35,10 @@ frog1::frog1(platform::Platform& platform, const SpriteSet& sprites)
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
-    // Every paint covers its whole rectangle from the canvas.
+    // Every paint puts its whole rectangle from the canvas onto the screen
+    // itself: the canvas is the only screen-sized image, the toolkit keeps
+    // no backing store of the window.
+    setAttribute(Qt::WA_PaintOnScreen);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -55,12 +57,7 @@ void frog1::Load()
 
 void frog1::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    const QRect area = event->rect();
-    if (!canvas_.rect().contains(area))
-        painter.fillRect(area, Qt::black);
-    painter.drawImage(area.topLeft(), canvas_, area);
+    platform_.refresh(*this, canvas_, event->rect());
 }
 
 void frog1::keyPressEvent(QKeyEvent*)

@@ -24,6 +24,9 @@ public:
     const FrogState& greenFrog() const { return GreenFrog; }
     const FrogState& redFrog() const { return RedFrog; }
 
+    /** None: the window is painted straight from the canvas, with no toolkit buffer. */
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +23,7 @@ struct OpenFrog1 : frog1 {
     using frog1::keyPressEvent;
     using frog1::mouseMoveEvent;
     using frog1::mousePressEvent;
+    using frog1::paintEvent;
 };
 
 class SaverWindow : public testing::Test {
@@ -92,12 +94,27 @@ TEST_F(SaverWindow, WithoutAScreenStartsOnBlack)
     EXPECT_EQ(window.canvas(), testsprites::uniform(640, 480, 0xff000000));
 }
 
-TEST_F(SaverWindow, PaintsARectangleFromItsCanvas)
+TEST_F(SaverWindow, PaintsARectangleStraightFromItsCanvas)
 {
-    OpenFrog1 window(fake, sprites);
-    const QRect area(10, 20, 130, 70);
-    EXPECT_EQ(window.grab(area).toImage().convertToFormat(QImage::Format_RGB32),
-              window.canvas().copy(area));
+    // Remembers which image each refresh put on the window.
+    struct Painter : FakePlatform {
+        std::vector<const QImage*> images;
+        void refresh(QWidget& window, const QImage& image, const QRect& rect) override
+        {
+            FakePlatform::refresh(window, image, rect);
+            images.push_back(&image);
+        }
+    } painter;
+    painter.screenImage = fake.screenImage;
+    OpenFrog1 window(painter, sprites);
+    painter.calls.clear();
+    QPaintEvent exposed(QRect(10, 20, 130, 70));
+    window.paintEvent(&exposed);
+    EXPECT_EQ(painter.calls, Calls{"refresh(10,20,130,70)"});
+    EXPECT_EQ(painter.images, std::vector<const QImage*>{&window.canvas()});
+    // No paint engine: the toolkit keeps no window-sized buffer of its own.
+    EXPECT_TRUE(window.testAttribute(Qt::WA_PaintOnScreen));
+    EXPECT_EQ(window.paintEngine(), nullptr);
 }
 
 TEST_F(SaverWindow, AnyKeyEndsItModifiersAlone)

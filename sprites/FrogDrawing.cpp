@@ -56,5 +56,5 @@ void FrogDrawing::PresentFrame(FrogSprite& frog, std::int16_t x, std::int16_t y)
     const QRect changed = cell(frog.DrawnX, frog.DrawnY).united(cell(x, y)) & canvas_.rect();
     frog.DrawnX = x;
     frog.DrawnY = y;
-    platform_.refresh(window_, changed);
+    platform_.refresh(window_, canvas_, changed);
 }

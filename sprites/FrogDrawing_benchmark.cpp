@@ -17,7 +17,7 @@ constexpr std::size_t StepBytes = 8 * CellSize * CellSize * 4;
 
 // The repaint belongs to the window system, not to the drawing measured here.
 struct NoRepaint : platform::FakePlatform {
-    void refresh(QWidget&, const QRect&) override {}
+    void refresh(QWidget&, const QImage&, const QRect&) override {}
 };
 
 void AnimationStepWithBothMarks(benchmark::State& state)

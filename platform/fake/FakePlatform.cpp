@@ -98,7 +98,7 @@ bool FakePlatform::DeleteDC(std::unique_ptr<DeviceContext> dc)
 void FakePlatform::grabInput(QWidget&) { record("grabInput"); }
 void FakePlatform::releaseInput() { record("releaseInput"); }
 void FakePlatform::bringToTop(QWidget&) { record("bringToTop"); }
-void FakePlatform::refresh(QWidget&, const QRect& rect) { record("refresh(" + rectText(rect) + ")"); }
+void FakePlatform::refresh(QWidget&, const QImage&, const QRect& rect) { record("refresh(" + rectText(rect) + ")"); }
 void FakePlatform::Sleep(std::uint32_t ms) { record("Sleep(" + std::to_string(ms) + ")"); }
 
 bool FakePlatform::sndPlaySoundA(const std::string& path, std::uint32_t flags)

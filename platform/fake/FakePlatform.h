@@ -54,7 +54,7 @@ public:
     void grabInput(QWidget& window) override;
     void releaseInput() override;
     void bringToTop(QWidget& window) override;
-    void refresh(QWidget& window, const QRect& rect) override;
+    void refresh(QWidget& window, const QImage& image, const QRect& rect) override;
     void Sleep(std::uint32_t ms) override;
     bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;
     void rtcRandomize() override;

@@ -1,5 +1,5 @@
 // Finding, embedding and checking windows by X11 id; input grabs, stacking
-// and refresh of the program's own windows.
+// of the program's own windows.
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XConnection.h"
 
@@ -161,12 +161,6 @@ void X11Platform::bringToTop(QWidget& window)
 {
     window.raise();
     window.activateWindow();
-}
-
-void X11Platform::refresh(QWidget& window, const QRect& rect)
-{
-    window.repaint(rect);
-    flushX();
 }
 
 } // namespace platform
