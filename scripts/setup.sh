@@ -10,7 +10,8 @@ RUN_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libx11-dev libxext-dev
   fonts-dejavu-core libqt6widgets6)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
   x11-apps x11-utils x11-xserver-utils xfonts-base xauth imagemagick alsa-utils procps
-  psmisc clang libclang-rt-14-dev strace)
+  psmisc clang libclang-rt-14-dev strace
+  openbox)
 
 install_missing() {
   local missing=()
