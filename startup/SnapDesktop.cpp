@@ -12,7 +12,13 @@ void SnapDesktop(platform::Platform& platform, QImage& image)
     const QSize screen = platform.screenPixels();
     const int width = int(std::lround(screen.width() * platform.twipsPerPixelX()));
     const int height = int(std::lround(screen.height() * platform.twipsPerPixelY()));
-    if (display)
+    const bool wholeImage = display && display->size() == image.size()
+        && display->format() == image.format() && width >= image.width() && height >= image.height();
+    if (wholeImage)
+        // A copy that would cover the image exactly is the image: take its
+        // pixels over instead of copying them into a second screen-sized buffer.
+        image.swap(*display);
+    else if (display)
         platform::BitBlt(image, 0, 0, width, height, *display, 0, 0, platform::SRCCOPY);
     platform.DeleteDC(std::move(display));
 }

@@ -15,6 +15,8 @@ TEST(SnapDesktop, CopiesTheScreenOneToOneAndReleasesTheDisplay)
     QImage image = testsprites::uniform(640, 480, 0xff000000);
     SnapDesktop(fake, image);
     EXPECT_EQ(image, fake.screenImage);
+    // A copy of the whole screen becomes the image itself: no second buffer filled.
+    EXPECT_EQ(image.constBits(), fake.screenImage.constBits());
     EXPECT_EQ(fake.calls, (std::vector<std::string>{"CreateDCA(DISPLAY)", "DeleteDC"}));
 }
 
