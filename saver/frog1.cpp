@@ -23,8 +23,9 @@ void placeFrog(FrogState& frog, FrogKind kind, float at)
 
 frog1::frog1(platform::Platform& platform, const SpriteSet& sprites)
     : QWidget(nullptr, Qt::FramelessWindowHint), platform_(platform),
-      canvas_(platform::makeSurface(platform.screenPixels().width(),
-                                    platform.screenPixels().height())),
+      // Left unfilled: Load's snapshot sets every pixel, and most often
+      // replaces the buffer with the screen copy, so filling it would be wasted.
+      canvas_(platform.screenPixels(), QImage::Format_RGB32),
       drawing_(platform, *this, canvas_, sprites), jumps_(platform, drawing_),
       scheduler_(platform, *this, drawing_, jumps_, GreenFrog, RedFrog)
 {

@@ -18,7 +18,10 @@ void SnapDesktop(platform::Platform& platform, QImage& image)
         // A copy that would cover the image exactly is the image: take its
         // pixels over instead of copying them into a second screen-sized buffer.
         image.swap(*display);
-    else if (display)
-        platform::BitBlt(image, 0, 0, width, height, *display, 0, 0, platform::SRCCOPY);
+    else {
+        image.fill(Qt::black);
+        if (display)
+            platform::BitBlt(image, 0, 0, width, height, *display, 0, 0, platform::SRCCOPY);
+    }
     platform.DeleteDC(std::move(display));
 }

@@ -6,6 +6,6 @@
 
 #include <QImage>
 
-/** Copies the screen to (0, 0) of image, cut at its right and bottom edges.
- *  When the screen cannot be read the image is left as it was. */
+/** Copies the screen to (0, 0) of image, cut at its right and bottom edges;
+ *  every other pixel, all of them when the screen cannot be read, turns black. */
 void SnapDesktop(platform::Platform& platform, QImage& image);
