@@ -1,6 +1,5 @@
 #include "saver/frog1.h"
 
-#include "platform/BitBlt.h"
 #include "startup/Cursor.h"
 #include "startup/Globals.h"
 #include "startup/SnapDesktop.h"

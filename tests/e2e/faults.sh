@@ -10,21 +10,13 @@ printf '[Lilywade]\nStartup\\Speed=10\n' >"$XDG_CONFIG_HOME/lilywade/settings.in
 
 frog_windows() { xdotool search --onlyvisible --name '^frog$' 2>/dev/null | wc -l; }
 
-start_saver() {
-  xdotool mousemove 400 300
-  start_program /S
-  SAVER=$LAST_PID
-  wait_until 10 window_exists frog || fail "no window \"frog\""
-  wait_until 10 grabbed || fail "the saver does not hold the keyboard and the pointer"
-}
-
 input_is_free() { # WHAT
   "$PROBE" grab >/dev/null || fail "$1: another client cannot grab the keyboard and pointer"
   [ "$(cursor_pixels)" -gt 0 ] || fail "$1: the cursor is not shown"
 }
 
 # Killed outright: the X server gives the keyboard, pointer and cursor back.
-start_saver
+start_grabbing_saver
 kill -KILL "$SAVER"
 wait_exit "$SAVER" 2
 input_is_free "SIGKILL"
@@ -32,7 +24,7 @@ pass "after SIGKILL the cursor shows and the keyboard is free at once"
 
 # Asked to end: the saver restores the cursor itself and exits with 0.
 for signal in TERM INT HUP; do
-  start_saver
+  start_grabbing_saver
   kill -"$signal" "$SAVER"
   wait_exit "$SAVER" 5
   [ "$EXIT_STATUS" -eq 0 ] || fail "SIG$signal: status $EXIT_STATUS"

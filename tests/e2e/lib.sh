@@ -82,3 +82,13 @@ screenshot() { xwd -root -silent | convert xwd:- "png:$1"; }
 # input_probe tool in $PROBE.
 grabbed() { ! "$PROBE" grab; }
 cursor_pixels() { "$PROBE" cursor | sed 's/opaque=//'; }
+
+# Starts the saver with the pointer mid-screen and waits until its window is
+# up and it holds the input; its pid is in $SAVER. Needs $PROBE.
+start_grabbing_saver() {
+  xdotool mousemove 400 300
+  start_program /S
+  SAVER=$LAST_PID
+  wait_until 10 window_exists frog || fail "no window \"frog\""
+  wait_until 10 grabbed || fail "the saver does not hold the keyboard and the pointer"
+}

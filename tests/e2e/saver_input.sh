@@ -18,11 +18,7 @@ wait_until 10 window_exists other || fail "xmessage did not appear"
 xdotool search --onlyvisible --name '^other$' windowfocus --sync
 
 start_saver() {
-  xdotool mousemove 400 300
-  start_program /S
-  SAVER=$LAST_PID
-  wait_until 10 window_exists frog || fail "no window \"frog\""
-  wait_until 10 grabbed || fail "the saver does not hold the keyboard and the pointer"
+  start_grabbing_saver
   [ "$(cursor_pixels)" = 0 ] || fail "cursor visible over the saver"
 }
 
