@@ -1,13 +1,12 @@
 #include "platform/x11/ScreenGrab.h"
+#include "platform/x11/SharedSegment.h"
 #include "platform/x11/XConnection.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <memory>
-#include <sys/ipc.h>
-#include <sys/shm.h>
-#include <xcb/shm.h>
+#include <sys/mman.h>
 
 namespace platform {
 
@@ -66,50 +65,6 @@ void copyOpaque(const void* pixels, void* image, std::size_t count)
         to[i] = from[i] | 0xff000000u;
 }
 
-/** A System V shared memory segment, attached here and, while it lives, by the X server. */
-class SharedSegment {
-public:
-    SharedSegment(xcb_connection_t* connection, std::size_t size) : connection_(connection)
-    {
-        id_ = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
-        if (id_ < 0)
-            return;
-        memory_ = shmat(id_, nullptr, 0);
-        const bool attachedHere = memory_ != reinterpret_cast<void*>(-1);
-        if (attachedHere) {
-            segment_ = xcb_generate_id(connection);
-            ReplyPtr<xcb_generic_error_t> error(
-                xcb_request_check(connection, xcb_shm_attach_checked(connection, segment_, id_, 0)));
-            attachedThere_ = !error;
-        } else {
-            memory_ = nullptr;
-        }
-        // Removed once both sides have detached, even if this process dies.
-        shmctl(id_, IPC_RMID, nullptr);
-    }
-    ~SharedSegment()
-    {
-        // A closed connection has detached the segment on the server already.
-        if (attachedThere_ && xcbConnection() == connection_)
-            xcb_shm_detach(connection_, segment_);
-        if (memory_)
-            shmdt(memory_);
-    }
-    SharedSegment(const SharedSegment&) = delete;
-    SharedSegment& operator=(const SharedSegment&) = delete;
-
-    bool ready() const { return memory_ && attachedThere_; }
-    xcb_shm_seg_t segment() const { return segment_; }
-    void* memory() const { return memory_; }
-
-private:
-    xcb_connection_t* connection_;
-    int id_ = -1;
-    void* memory_ = nullptr;
-    xcb_shm_seg_t segment_ = 0;
-    bool attachedThere_ = false;
-};
-
 QImage grabThroughSharedMemory(xcb_connection_t* connection, const xcb_screen_t* screen)
 {
     const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
@@ -130,6 +85,9 @@ QImage grabThroughSharedMemory(xcb_connection_t* connection, const xcb_screen_t*
     // The image lives in the segment itself: no second screen-sized buffer to
     // fault in and fill. The segment goes with the last copy of the image.
     auto* pixels = static_cast<uchar*>(segment->memory());
+    // One call maps every page the server has just filled, instead of one
+    // fault per page in the pass below (kernels before 5.14 fault them in).
+    madvise(pixels, size, MADV_POPULATE_WRITE);
     copyOpaque(pixels, pixels, size / 4);
     QImage image(pixels, width, height, width * 4, QImage::Format_RGB32,
                  [](void* owner) { delete static_cast<SharedSegment*>(owner); }, segment.get());

@@ -1,6 +1,8 @@
 // Painting a window straight from its persistent image: the changed rectangle
-// goes to the X server as PutImage requests, so the toolkit keeps no second
-// window-sized buffer and a frame costs the same on any screen size.
+// goes to the X server, so the toolkit keeps no second window-sized buffer and
+// a frame costs the same on any screen size. An image in shared memory (the
+// desktop snapshot) is read there by the server; any other goes over the socket.
+#include "platform/x11/SharedSegment.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XConnection.h"
 
@@ -57,6 +59,28 @@ void putArea(xcb_connection_t* c, xcb_window_t window, xcb_gcontext_t context, s
     }
 }
 
+/** Puts area of image, which lies in segment, at the same place on window: one
+ *  request, read by the server straight from the shared memory. */
+void putShared(xcb_connection_t* c, xcb_window_t window, xcb_gcontext_t context, std::uint8_t depth,
+               const QImage& image, const QRect& area, const SharedSegment& segment)
+{
+    const auto offset =
+        std::uint32_t(image.constBits() - static_cast<const uchar*>(segment.memory()));
+    xcb_shm_put_image(c, window, context, std::uint16_t(image.width()),
+                      std::uint16_t(image.height()), std::uint16_t(area.x()),
+                      std::uint16_t(area.y()), std::uint16_t(area.width()),
+                      std::uint16_t(area.height()), std::int16_t(area.x()), std::int16_t(area.y()),
+                      depth, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment.segment(), offset);
+}
+
+/** The segment image lies in, when the server can read it there as a Z pixmap. */
+const SharedSegment* sharedSegmentOf(xcb_connection_t* c, const QImage& image)
+{
+    if (image.bytesPerLine() != qsizetype(image.width()) * 4)
+        return nullptr;
+    return SharedSegment::holding(c, image.constBits(), std::size_t(image.sizeInBytes()));
+}
+
 } // namespace
 
 void X11Platform::refresh(QWidget& window, const QImage& image, const QRect& rect)
@@ -68,13 +92,16 @@ void X11Platform::refresh(QWidget& window, const QImage& image, const QRect& rec
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_gcontext_t context = blackContext(c, screen);
     const QRect inside = rect & image.rect();
-    if (!inside.isEmpty())
+    if (const SharedSegment* segment = sharedSegmentOf(c, image); segment && !inside.isEmpty())
+        putShared(c, id, context, screen->root_depth, image, inside, *segment);
+    else if (!inside.isEmpty())
         putArea(c, id, context, screen->root_depth, image, inside);
     for (const QRect& outside : QRegion(rect).subtracted(inside)) {
         const xcb_rectangle_t box{std::int16_t(outside.x()), std::int16_t(outside.y()),
                                   std::uint16_t(outside.width()), std::uint16_t(outside.height())};
         xcb_poly_fill_rectangle(c, id, context, 1, &box);
     }
+    // Also the moment the server has read a shared image: the caller may change it now.
     flushX();
 }
 
