@@ -1,14 +1,35 @@
 // Synchronous playback of a sound file; the desktop bell when it cannot play.
-#include "platform/x11/SoundPlayer.h"
+#include "platform/x11/SoundModule.h"
 #include "platform/x11/X11Platform.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <dlfcn.h>
 
 namespace platform {
 
+namespace {
+
+using PlayFunction = decltype(&lilywade_play_sound_file);
+
+/** The module's entry, or null (said once on stderr) when it cannot be loaded. */
+PlayFunction loadSoundModule(const std::string& folder)
+{
+    const std::string path = folder + '/' + SoundModuleFile;
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    auto* play = module ? reinterpret_cast<PlayFunction>(dlsym(module, SoundModuleEntry)) : nullptr;
+    if (!play)
+        std::fprintf(stderr, "Lilywade: no sound module (%s); the bell sounds instead.\n", dlerror());
+    return play;
+}
+
+} // namespace
+
 bool X11Platform::sndPlaySoundA(const std::string& path, std::uint32_t)
 {
-    if (playSoundFile(path))
+    // Loaded at the first sound and kept: one try per process.
+    static const PlayFunction play = loadSoundModule(programFolder());
+    if (play && play(path.c_str()))
         return true;
     QApplication::beep();
     return false;

@@ -1,16 +1,17 @@
 # Sound files that cannot play (a directory, text, an empty file, a cut
 # header, or none at all) never stop the saver: each jump rings the bell
-# instead and the frogs go on hopping.
+# instead and the frogs go on hopping. So does a missing sound module, which
+# the program names once on stderr.
 source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 mkdir -p "$XDG_CONFIG_HOME/lilywade"
 printf '[Lilywade]\nStartup\\Sound=1\nStartup\\Speed=0\n' >"$XDG_CONFIG_HOME/lilywade/settings.ini"
 
-# The program reads its sounds from its own folder: run a copy in a folder
-# of broken files.
+# The program reads its sounds and its sound module from its own folder: run
+# a copy in a folder of broken files.
 APP="$WORK/app"
 mkdir -p "$APP"
-cp "$PROGRAM" "$APP/"
+cp "$PROGRAM" "$(dirname "$PROGRAM")/lilywade-sound.so" "$APP/"
 PROGRAM="$APP/$(basename "$PROGRAM")"
 
 check_goes_on() { # WHAT
@@ -36,3 +37,10 @@ mkdir "$APP/bud.wav"; echo "not a sound" >"$APP/wizer.wav"
 check_goes_on "a directory and a text file"
 rm -rf "$APP/bud.wav"; : >"$APP/bud.wav"; printf 'RIFF\x24\x00\x00\x00WAVEfmt ' >"$APP/wizer.wav"
 check_goes_on "an empty file and a cut header"
+
+cp "$(dirname "$0")/../../sounds/bud.wav" "$(dirname "$0")/../../sounds/wizer.wav" "$APP/"
+rm "$APP/lilywade-sound.so"
+check_goes_on "no sound module"
+[ "$(grep -c 'no sound module' "$WORK/program.err")" -eq 1 ] \
+  || fail "the missing module is not named exactly once: $(cat "$WORK/program.err")"
+pass "the missing module is named once"
