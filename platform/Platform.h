@@ -51,6 +51,10 @@ public:
     /** Changes the cursor display count by one (show: -1 adds, 0 takes); returns the new count. */
     virtual std::int32_t ShowCursor(std::int32_t show) = 0;
 
+    /** Starts copying the whole screen for the next CreateDCA("DISPLAY"), which then
+     *  only collects the copy: the work overlaps with building the window. The
+     *  copy shows the screen as it is at this call. */
+    virtual void prepareScreenCopy() = 0;
     /** Opens a device context; "DISPLAY" gives a copy of the whole screen. Null when it cannot. */
     virtual std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
                                                      const char* output, const void* initData) = 0;

@@ -14,6 +14,8 @@ ProgramWindows::~ProgramWindows() = default;
 
 void ProgramWindows::showSaver()
 {
+    // The X server copies the screen while the frogs and the window are being made.
+    platform_.prepareScreenCopy();
     auto saver = std::make_unique<frog1>(platform_, loadSprites());
     saver->show();
     // Input must reach the saver whatever had the focus.

@@ -80,6 +80,11 @@ std::int32_t FakePlatform::ShowCursor(std::int32_t show)
     return cursorCount;
 }
 
+void FakePlatform::prepareScreenCopy()
+{
+    record("prepareScreenCopy");
+}
+
 std::unique_ptr<DeviceContext> FakePlatform::CreateDCA(const char* driver, const char*, const char*,
                                                        const void*)
 {

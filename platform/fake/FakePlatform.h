@@ -48,6 +48,7 @@ public:
     WindowId SetParent(WindowId child, WindowId newParent) override;
     bool IsChild(WindowId parent, WindowId window) override;
     std::int32_t ShowCursor(std::int32_t show) override;
+    void prepareScreenCopy() override;
     std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
                                              const char* output, const void* initData) override;
     bool DeleteDC(std::unique_ptr<DeviceContext> dc) override;

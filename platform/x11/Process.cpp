@@ -1,6 +1,7 @@
 // Command line, program folder, screen scale, sleeping, random numbers and
 // the end of the process.
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/ScreenGrab.h" // complete type for the constructor
 #include "platform/x11/XConnection.h"
 
 #include <QApplication>

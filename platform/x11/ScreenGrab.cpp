@@ -65,38 +65,6 @@ void copyOpaque(const void* pixels, void* image, std::size_t count)
         to[i] = from[i] | 0xff000000u;
 }
 
-QImage grabThroughSharedMemory(xcb_connection_t* connection, const xcb_screen_t* screen)
-{
-    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
-    if (!shm || !shm->present)
-        return {};
-    const int width = screen->width_in_pixels, height = screen->height_in_pixels;
-    const std::size_t size = std::size_t(width) * std::size_t(height) * 4;
-    auto segment = std::make_unique<SharedSegment>(connection, size);
-    if (!segment->ready())
-        return {};
-    const auto reply = replyOf(connection,
-                               xcb_shm_get_image(connection, screen->root, 0, 0, width, height,
-                                                 AllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
-                                                 segment->segment(), 0),
-                               xcb_shm_get_image_reply);
-    if (!reply || reply->size != size)
-        return {};
-    // The image lives in the segment itself: no second screen-sized buffer to
-    // fault in and fill. The segment goes with the last copy of the image.
-    auto* pixels = static_cast<uchar*>(segment->memory());
-    // One call maps every page the server has just filled, instead of one
-    // fault per page in the pass below (kernels before 5.14 fault them in).
-    madvise(pixels, size, MADV_POPULATE_WRITE);
-    copyOpaque(pixels, pixels, size / 4);
-    QImage image(pixels, width, height, width * 4, QImage::Format_RGB32,
-                 [](void* owner) { delete static_cast<SharedSegment*>(owner); }, segment.get());
-    if (image.isNull())
-        return {};
-    segment.release();
-    return image;
-}
-
 QImage grabThroughSocket(xcb_connection_t* connection, const xcb_screen_t* screen)
 {
     const auto reply = replyOf(connection,
@@ -120,19 +88,79 @@ QImage grabThroughQt()
     return copy.isNull() ? copy : copy.convertToFormat(QImage::Format_RGB32);
 }
 
+/** The default screen of connection when its Z pixmaps are laid out like RGB32, else null. */
+const xcb_screen_t* rgb32Screen(xcb_connection_t* connection)
+{
+    const xcb_screen_t* screen =
+        connection ? xcb_setup_roots_iterator(xcb_get_setup(connection)).data : nullptr;
+    return screen && rootIsRgb32(connection, screen) ? screen : nullptr;
+}
+
 } // namespace
+
+std::unique_ptr<PendingScreenRead> PendingScreenRead::begin()
+{
+    xcb_connection_t* connection = xcbConnection();
+    const xcb_screen_t* screen = rgb32Screen(connection);
+    const xcb_query_extension_reply_t* shm =
+        screen ? xcb_get_extension_data(connection, &xcb_shm_id) : nullptr;
+    if (!shm || !shm->present)
+        return nullptr;
+    std::unique_ptr<PendingScreenRead> read(new PendingScreenRead);
+    read->connection_ = connection;
+    read->width_ = screen->width_in_pixels;
+    read->height_ = screen->height_in_pixels;
+    read->segment_ = std::make_unique<SharedSegment>(connection, read->size());
+    if (!read->segment_->ready())
+        return nullptr;
+    read->cookie_ = xcb_shm_get_image(connection, screen->root, 0, 0, read->width_, read->height_,
+                                      AllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                                      read->segment_->segment(), 0);
+    read->waiting_ = true;
+    xcb_flush(connection);
+    return read;
+}
+
+PendingScreenRead::~PendingScreenRead()
+{
+    if (waiting_ && xcbConnection() == connection_)
+        xcb_discard_reply(connection_, cookie_.sequence);
+}
+
+QImage PendingScreenRead::finish()
+{
+    if (!waiting_)
+        return {};
+    waiting_ = false;
+    const auto reply = replyOf(connection_, cookie_, xcb_shm_get_image_reply);
+    if (!reply || reply->size != size())
+        return {};
+    // The image lives in the segment itself: no second screen-sized buffer to
+    // fault in and fill. The segment goes with the last copy of the image.
+    auto* pixels = static_cast<uchar*>(segment_->memory());
+    // One call maps every page the server has just filled, instead of one
+    // fault per page in the pass below (kernels before 5.14 fault them in).
+    madvise(pixels, size(), MADV_POPULATE_WRITE);
+    copyOpaque(pixels, pixels, size() / 4);
+    QImage image(pixels, width_, height_, width_ * 4, QImage::Format_RGB32,
+                 [](void* owner) { delete static_cast<SharedSegment*>(owner); }, segment_.get());
+    if (image.isNull())
+        return {};
+    segment_.release();
+    return image;
+}
 
 QImage grabRootWindow(GrabMethod method)
 {
     if (method == GrabMethod::Qt)
         return grabThroughQt();
+    if (method == GrabMethod::SharedMemory) {
+        const std::unique_ptr<PendingScreenRead> read = PendingScreenRead::begin();
+        return read ? read->finish() : QImage();
+    }
     xcb_connection_t* connection = xcbConnection();
-    const xcb_screen_t* screen =
-        connection ? xcb_setup_roots_iterator(xcb_get_setup(connection)).data : nullptr;
-    if (!screen || !rootIsRgb32(connection, screen))
-        return {};
-    return method == GrabMethod::SharedMemory ? grabThroughSharedMemory(connection, screen)
-                                              : grabThroughSocket(connection, screen);
+    const xcb_screen_t* screen = rgb32Screen(connection);
+    return screen ? grabThroughSocket(connection, screen) : QImage();
 }
 
 QImage grabRootWindow()

@@ -3,6 +3,8 @@
 // X server into an image.
 
 #include <QImage>
+#include <memory>
+#include <xcb/shm.h>
 
 namespace platform {
 
@@ -16,5 +18,35 @@ QImage grabRootWindow();
 enum class GrabMethod { SharedMemory, Socket, Qt };
 /** The copy by one method only; null when that method cannot read the screen. */
 QImage grabRootWindow(GrabMethod method);
+
+class SharedSegment;
+
+/**
+ * A copy of the root window through shared memory that the server has been
+ * asked for and fills while this process goes on. It shows the screen as it
+ * was when asked for.
+ */
+class PendingScreenRead {
+public:
+    /** Sends the request; null when the server cannot serve it through shared memory. */
+    static std::unique_ptr<PendingScreenRead> begin();
+    ~PendingScreenRead();
+    PendingScreenRead(const PendingScreenRead&) = delete;
+    PendingScreenRead& operator=(const PendingScreenRead&) = delete;
+
+    /** Waits for the server; the copy as grabRootWindow gives it, or null. Once only. */
+    QImage finish();
+
+private:
+    PendingScreenRead() = default;
+    std::size_t size() const { return std::size_t(width_) * std::size_t(height_) * 4; }
+
+    xcb_connection_t* connection_ = nullptr;
+    std::unique_ptr<SharedSegment> segment_;
+    xcb_shm_get_image_cookie_t cookie_{};
+    int width_ = 0;
+    int height_ = 0;
+    bool waiting_ = false;
+};
 
 } // namespace platform

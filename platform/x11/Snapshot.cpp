@@ -3,15 +3,27 @@
 #include "platform/x11/X11Platform.h"
 
 #include <cstring>
+#include <utility>
 
 namespace platform {
+
+X11Platform::~X11Platform() = default;
+
+void X11Platform::prepareScreenCopy()
+{
+    screenRead_ = PendingScreenRead::begin();
+}
 
 std::unique_ptr<DeviceContext> X11Platform::CreateDCA(const char* driver, const char*, const char*,
                                                       const void*)
 {
     if (driver == nullptr || std::strcmp(driver, "DISPLAY") != 0)
         return nullptr;
-    QImage copy = grabRootWindow();
+    QImage copy;
+    if (screenRead_)
+        copy = std::exchange(screenRead_, nullptr)->finish();
+    if (copy.isNull())
+        copy = grabRootWindow();
     if (copy.isNull())
         return nullptr;
     return std::make_unique<DeviceContext>(std::move(copy));

@@ -13,10 +13,13 @@ namespace platform {
 /** True when an X display can be opened (DISPLAY set and reachable). */
 bool displayAvailable();
 
+class PendingScreenRead;
+
 class X11Platform : public Platform {
 public:
     /** arguments: the command line as given to the program, program path first. */
     explicit X11Platform(QStringList arguments);
+    ~X11Platform() override;
 
     double twipsPerPixelX() override;
     double twipsPerPixelY() override;
@@ -28,6 +31,7 @@ public:
     WindowId SetParent(WindowId child, WindowId newParent) override;
     bool IsChild(WindowId parent, WindowId window) override;
     std::int32_t ShowCursor(std::int32_t show) override;
+    void prepareScreenCopy() override;
     std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
                                              const char* output, const void* initData) override;
     bool DeleteDC(std::unique_ptr<DeviceContext> dc) override;
@@ -52,6 +56,7 @@ private:
     std::int32_t cursorCount_ = 0;
     QWidget* grabbedWindow_ = nullptr;
     std::mt19937 random_;
+    std::unique_ptr<PendingScreenRead> screenRead_;
 };
 
 } // namespace platform

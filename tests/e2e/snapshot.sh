@@ -1,6 +1,7 @@
 # The display device context is a 1:1 copy of the whole screen, windows on
 # top included, by every capture method: pixel-exact against xwd and against
-# the known random pattern on the root.
+# the known random pattern on the root. A copy asked for ahead shows the
+# screen as it was then, not a window mapped since.
 # Arguments: PROGRAM SNAPSHOT_PROBE ROOT_PATTERN
 source "$(dirname "$0")/lib.sh"
 PROBE="${2:?snapshot_probe}"
@@ -19,7 +20,7 @@ corner "$WORK/pattern.png" "$WORK/pattern-corner.png"
 
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
-for method in "" shm socket qt; do
+for method in "" shm socket qt prepared; do
   name="${method:-CreateDCA}"
   out=$("$PROBE" "$WORK/copy.png" $method 2>/dev/null) || fail "$name: no copy of the screen"
   [[ "$out" == *"size=1021x767 opaque=1 format=1" ]] || fail "$name: $out"
