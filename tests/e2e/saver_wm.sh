@@ -15,9 +15,14 @@ wait_until 10 window_exists other || fail "xmessage did not appear"
 start_program /S
 wait_until 10 window_exists frog || fail "no saver window"
 wait_until 10 grabbed || fail "the saver does not hold the keyboard and the pointer"
-geometry=$(xwininfo -name frog | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-  /Width:/ {w=$2} /Height:/ {h=$2} END {print x "," y "," w "," h}')
-[ "$geometry" = "0,0,800,600" ] || fail "the saver window is at $geometry under a window manager"
+saver_geometry() {
+  xwininfo -name frog | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print x "," y "," w "," h}'
+}
+# The window manager may place the window before it applies the full-screen
+# state: give it a moment to settle.
+wait_until 5 bash -c "[ \"\$($(declare -f saver_geometry); saver_geometry)\" = 0,0,800,600 ]" \
+  || fail "the saver window is at $(saver_geometry) under a window manager"
 pass "under openbox the saver covers 0,0,800,600 and holds the input"
 xdotool key a
 wait_exit "$LAST_PID" 5
