@@ -50,7 +50,8 @@ bool BitBlt(DeviceContext& dst, int dx, int dy, int w, int h, const DeviceContex
                         std::size_t(w) * 4);
         return true;
     case SRCAND:
-        // The alpha byte of RGB32 is always 0xff; AND and XOR keep it so.
+        // RGB32's fourth byte is not colour: AND leaves it as the operands
+        // make it, XOR below sets it to 0xff.
         transfer(dst, dx, dy, w, h, src, sx, sy, [](auto d, auto s) { return d & s; });
         return true;
     case SRCINVERT:

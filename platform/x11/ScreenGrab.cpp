@@ -6,7 +6,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <memory>
-#include <sys/mman.h>
 
 namespace platform {
 
@@ -56,7 +55,7 @@ bool rootIsRgb32(xcb_connection_t* connection, const xcb_screen_t* screen)
         && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 && visual->blue_mask == 0xff;
 }
 
-/** Copies the server's pixels and sets the alpha byte, which it leaves 0 or undefined. */
+/** Copies the server's pixels; the fourth byte, which it leaves 0 or undefined, becomes 0xff. */
 void copyOpaque(const void* pixels, void* image, std::size_t count)
 {
     const auto* from = static_cast<const std::uint32_t*>(pixels);
@@ -136,12 +135,9 @@ QImage PendingScreenRead::finish()
     if (!reply || reply->size != size())
         return {};
     // The image lives in the segment itself: no second screen-sized buffer to
-    // fault in and fill. The segment goes with the last copy of the image.
+    // fault in and fill, and no pass over it here, so this process maps only
+    // the pages it later draws on. The segment goes with the last copy of the image.
     auto* pixels = static_cast<uchar*>(segment_->memory());
-    // One call maps every page the server has just filled, instead of one
-    // fault per page in the pass below (kernels before 5.14 fault them in).
-    madvise(pixels, size(), MADV_POPULATE_WRITE);
-    copyOpaque(pixels, pixels, size() / 4);
     QImage image(pixels, width_, height_, width_ * 4, QImage::Format_RGB32,
                  [](void* owner) { delete static_cast<SharedSegment*>(owner); }, segment_.get());
     if (image.isNull())

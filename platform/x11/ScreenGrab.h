@@ -9,9 +9,11 @@
 namespace platform {
 
 /**
- * A 1:1 copy of the root window in QImage::Format_RGB32 with alpha 0xff, read
- * through shared memory when the server allows it, else over the socket, else
- * through Qt. Null when the screen cannot be read.
+ * A 1:1 copy of the root window in QImage::Format_RGB32, read through shared
+ * memory when the server allows it, else over the socket, else through Qt.
+ * Null when the screen cannot be read. The fourth byte of each pixel is as
+ * the server leaves it in shared memory (Qt reads RGB32 pixels as opaque
+ * whatever it holds, and the X server ignores it); 0xff otherwise.
  */
 QImage grabRootWindow();
 

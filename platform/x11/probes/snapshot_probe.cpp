@@ -1,6 +1,6 @@
 // Test tool: takes the display device context as the saver does, or the
 // screen copy by one method only, and writes it as PNG. Prints
-// "ms=<duration> size=<w>x<h> opaque=<0|1> format=<0|1>"; exits 1 when there
+// "ms=<duration> size=<w>x<h> format=<0|1>"; exits 1 when there
 // is no copy. "prepared" asks for the copy first, then maps a white window at
 // the top left, then takes the device context: the copy must not show it.
 // Usage: snapshot_probe OUT.png [shm|socket|qt|prepared]
@@ -14,17 +14,6 @@
 #include <string>
 
 namespace {
-
-bool allOpaque(const QImage& image)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(line[x]) != 0xff)
-                return false;
-    }
-    return true;
-}
 
 std::unique_ptr<QImage> grabBy(const std::string& method)
 {
@@ -76,10 +65,9 @@ int main(int argc, char** argv)
     const auto elapsed = std::chrono::steady_clock::now() - start;
     if (!display)
         return 1;
-    std::printf("ms=%.1f size=%dx%d opaque=%d format=%d\n",
+    std::printf("ms=%.1f size=%dx%d format=%d\n",
                 std::chrono::duration<double, std::milli>(elapsed).count(), display->width(),
-                display->height(), allOpaque(*display) ? 1 : 0,
-                display->format() == QImage::Format_RGB32 ? 1 : 0);
+                display->height(), display->format() == QImage::Format_RGB32 ? 1 : 0);
     const bool saved = display->save(QString::fromLocal8Bit(argv[1]));
     platform.DeleteDC(std::move(display));
     return saved ? 0 : 2;
