@@ -2,7 +2,8 @@
 // screen shows its first frame, taken as the moment when five sample points
 // spread over the screen (centre, and inset from each corner) have all turned
 // black. Meant for the saver with "Blank Screen" on over a desktop that is not
-// black there. Prints "ms=<milliseconds> pid=<program's pid>" and leaves the
+// black there. The points are read only once a top-level window has been
+// mapped, so that the reading does not load the X server while it starts. Prints "ms=<milliseconds> pid=<program's pid>" and leaves the
 // program running; exits 1 if the frame does not come within 10 s.
 // Usage: first_frame_probe PROGRAM [ARGUMENTS...]
 #include <chrono>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <thread>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -40,6 +42,24 @@ bool samplesAreBlack(xcb_connection_t* c, const xcb_screen_t* screen)
     return true;
 }
 
+/** Waits until a child of the root is mapped; false at the deadline. */
+template <typename Clock>
+bool waitForMap(xcb_connection_t* c, typename Clock::time_point deadline)
+{
+    pollfd events{xcb_get_file_descriptor(c), POLLIN, 0};
+    for (;;) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+            const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
+            std::free(event);
+            if (mapped)
+                return true;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0 || poll(&events, 1, int(left.count()) + 1) < 0)
+            return false;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -57,6 +77,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "first_frame_probe: the desktop is black already\n");
         return 2;
     }
+    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection.get(), screen->root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection.get());
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
@@ -68,6 +91,8 @@ int main(int argc, char** argv)
         _exit(127);
     }
     const auto deadline = start + std::chrono::seconds(10);
+    if (!waitForMap<std::chrono::steady_clock>(connection.get(), deadline))
+        return 1;
     while (!samplesAreBlack(connection.get(), screen)) {
         if (std::chrono::steady_clock::now() > deadline)
             return 1;
