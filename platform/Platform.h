@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-class QWidget;
+class QWindow;
 
 namespace platform {
 
@@ -62,15 +62,15 @@ public:
     virtual bool DeleteDC(std::unique_ptr<DeviceContext> dc) = 0;
 
     /** Holds the keyboard and the pointer for window, whatever has the focus. */
-    virtual void grabInput(QWidget& window) = 0;
+    virtual void grabInput(QWindow& window) = 0;
     /** Gives the keyboard and the pointer back. */
     virtual void releaseInput() = 0;
     /** Raises window to the top of the stacking order. */
-    virtual void bringToTop(QWidget& window) = 0;
+    virtual void bringToTop(QWindow& window) = 0;
     /** Puts rect of image (the window's persistent image, window-sized) straight
      *  onto window at the same place, with no toolkit buffer in between; parts
      *  outside the image turn black. On screen when it returns. */
-    virtual void refresh(QWidget& window, const QImage& image, const QRect& rect) = 0;
+    virtual void refresh(QWindow& window, const QImage& image, const QRect& rect) = 0;
 
     /** Blocks the thread for ms milliseconds (0 yields the time slice). */
     virtual void Sleep(std::uint32_t ms) = 0;

@@ -1,7 +1,7 @@
 #include "saver/MoveScheduler.h"
 
 #include <QCoreApplication>
-#include <QWidget>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -28,7 +28,7 @@ float randomCoordinate(float random, int size)
 
 } // namespace
 
-MoveScheduler::MoveScheduler(platform::Platform& platform, QWidget& window, FrogDrawing& drawing,
+MoveScheduler::MoveScheduler(platform::Platform& platform, QWindow& window, FrogDrawing& drawing,
                              Jumps& jumps, FrogState& greenFrog, FrogState& redFrog)
     : platform_(platform), window_(window), drawing_(drawing), jumps_(jumps), GreenFrog(greenFrog),
       RedFrog(redFrog)

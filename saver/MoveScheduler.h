@@ -10,12 +10,12 @@
 #include <QObject>
 #include <QTimer>
 
-class QWidget;
+class QWindow;
 
 class MoveScheduler : public QObject {
 public:
     /** Timer2 is enabled from here on; window gives the inner size and is raised. */
-    MoveScheduler(platform::Platform& platform, QWidget& window, FrogDrawing& drawing,
+    MoveScheduler(platform::Platform& platform, QWindow& window, FrogDrawing& drawing,
                   Jumps& jumps, FrogState& greenFrog, FrogState& redFrog);
 
     /** Timer2's single tick: raises the window, saves the ground under both
@@ -34,7 +34,7 @@ private:
     void jumpTowardTarget(FrogState& frog);
 
     platform::Platform& platform_;
-    QWidget& window_;
+    QWindow& window_;
     FrogDrawing& drawing_;
     Jumps& jumps_;
     FrogState& GreenFrog;

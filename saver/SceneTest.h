@@ -10,14 +10,14 @@
 #include "sprites/TestSprites.h"
 #include "startup/Globals.h"
 
-#include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <vector>
 
 /** Keeps the canvas as it is at every refresh: one picture per frame shown. */
 struct FilmingPlatform : platform::FakePlatform {
     std::vector<QImage> shown;
-    void refresh(QWidget& window, const QImage& image, const QRect& rect) override
+    void refresh(QWindow& window, const QImage& image, const QRect& rect) override
     {
         FakePlatform::refresh(window, image, rect);
         shown.push_back(image.copy());
@@ -54,7 +54,7 @@ protected:
     }
 
     FilmingPlatform platform;
-    QWidget window;
+    QWindow window;
     SpriteSet sprites = testsprites::make();
     QImage canvas = testsprites::noise(560, 480);
     const QImage ground = canvas.copy();

@@ -21,27 +21,22 @@ void placeFrog(FrogState& frog, FrogKind kind, float at)
 } // namespace
 
 frog1::frog1(platform::Platform& platform, const SpriteSet& sprites)
-    : QWidget(nullptr, Qt::FramelessWindowHint), platform_(platform),
+    : platform_(platform),
       // Left unfilled: Load's snapshot sets every pixel, and most often
       // replaces the buffer with the screen copy, so filling it would be wasted.
       canvas_(platform.screenPixels(), QImage::Format_RGB32),
       drawing_(platform, *this, canvas_, sprites), jumps_(platform, drawing_),
       scheduler_(platform, *this, drawing_, jumps_, GreenFrog, RedFrog)
 {
-    setWindowTitle(QStringLiteral("frog"));
+    // A plain window, not a widget: every paint puts its rectangle from the
+    // canvas onto the screen itself, so the canvas is the only screen-sized
+    // image and no widget style or palette is ever set up.
+    setFlags(Qt::Window | Qt::FramelessWindowHint);
+    setSurfaceType(QSurface::RasterSurface);
+    setTitle(QStringLiteral("frog"));
     // Without a window manager only an explicit geometry covers the screen.
     setGeometry(QRect(QPoint(0, 0), canvas_.size()));
     setWindowState(Qt::WindowFullScreen);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    // Every paint puts its whole rectangle from the canvas onto the screen
-    // itself: the canvas is the only screen-sized image, the toolkit keeps
-    // no backing store of the window.
-    setAttribute(Qt::WA_PaintOnScreen);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setMouseTracking(true);
     Load();
 }
 

@@ -11,9 +11,9 @@
 #include "sprites/SpriteSet.h"
 
 #include <QImage>
-#include <QWidget>
+#include <QWindow>
 
-class frog1 : public QWidget {
+class frog1 : public QWindow {
 public:
     /** Creates the window hidden and loads it: frogs placed, screen copied. */
     frog1(platform::Platform& platform, const SpriteSet& sprites);
@@ -24,10 +24,8 @@ public:
     const FrogState& greenFrog() const { return GreenFrog; }
     const FrogState& redFrog() const { return RedFrog; }
 
-    /** None: the window is painted straight from the canvas, with no toolkit buffer. */
-    QPaintEngine* paintEngine() const override { return nullptr; }
-
 protected:
+    /** Puts the rectangle straight from the canvas: the toolkit keeps no buffer of the window. */
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

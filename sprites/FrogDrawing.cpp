@@ -5,7 +5,7 @@ using platform::SRCAND;
 using platform::SRCCOPY;
 using platform::SRCINVERT;
 
-FrogDrawing::FrogDrawing(platform::Platform& platform, QWidget& window, QImage& canvas,
+FrogDrawing::FrogDrawing(platform::Platform& platform, QWindow& window, QImage& canvas,
                          const SpriteSet& sprites)
     : platform_(platform), window_(window), canvas_(canvas), sprites_(sprites)
 {

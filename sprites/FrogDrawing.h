@@ -11,7 +11,7 @@
 #include <QRect>
 #include <cstdint>
 
-class QWidget;
+class QWindow;
 
 /** Which of the two frogs, and so which frame set and save buffer, an operation is for. */
 enum class FrogKind { Green, Red };
@@ -29,7 +29,7 @@ struct FrogSprite {
 class FrogDrawing {
 public:
     /** canvas is drawn on and window repainted from it; both outlive this object. */
-    FrogDrawing(platform::Platform& platform, QWidget& window, QImage& canvas,
+    FrogDrawing(platform::Platform& platform, QWindow& window, QImage& canvas,
                 const SpriteSet& sprites);
 
     /** Copies the frog's saved background back onto its last drawn place. */
@@ -57,7 +57,7 @@ private:
     QRect cell(int x, int y) const { return {x, y, CellSize, CellSize}; }
 
     platform::Platform& platform_;
-    QWidget& window_;
+    QWindow& window_;
     QImage& canvas_;
     const SpriteSet& sprites_;
 };

@@ -5,7 +5,7 @@
 #include "sprites/TestSprites.h"
 
 #include <QApplication>
-#include <QWidget>
+#include <QWindow>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <cstring>
@@ -17,13 +17,13 @@ constexpr std::size_t StepBytes = 8 * CellSize * CellSize * 4;
 
 // The repaint belongs to the window system, not to the drawing measured here.
 struct NoRepaint : platform::FakePlatform {
-    void refresh(QWidget&, const QImage&, const QRect&) override {}
+    void refresh(QWindow&, const QImage&, const QRect&) override {}
 };
 
 void AnimationStepWithBothMarks(benchmark::State& state)
 {
     NoRepaint platform;
-    QWidget window;
+    QWindow window;
     const SpriteSet sprites = testsprites::make();
     QImage canvas = testsprites::noise(1920, 1080);
     FrogDrawing drawing(platform, window, canvas, sprites);

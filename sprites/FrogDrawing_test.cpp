@@ -3,7 +3,7 @@
 #include "sprites/FrogDrawing.h"
 #include "sprites/TestSprites.h"
 
-#include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,7 +40,7 @@ protected:
     }
 
     FakePlatform fake;
-    QWidget window;
+    QWindow window;
     SpriteSet sprites = testsprites::make();
     QImage canvas = testsprites::noise(Width, Height);
     FrogDrawing drawing{fake, window, canvas, sprites};

@@ -2,7 +2,7 @@
 
 #include "startup/Globals.h"
 
-#include <QWidget>
+#include <QWindow>
 #include <cstdlib>
 
 namespace {
@@ -35,7 +35,7 @@ void RestoreCursor(platform::Platform& platform)
     cursorHidden = false;
 }
 
-void EndSaver(platform::Platform& platform, QWidget* saverWindow)
+void EndSaver(platform::Platform& platform, QWindow* saverWindow)
 {
     RestoreCursor(platform);
     if (saverWindow) {

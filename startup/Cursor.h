@@ -3,14 +3,14 @@
 
 #include "platform/Platform.h"
 
-class QWidget;
+class QWindow;
 
 /** Hides the cursor and records the display count it had in CursorBase. */
 void HideCursor(platform::Platform& platform);
 /** Shows the cursor until the display count is back at CursorBase (at least one request). */
 void RestoreCursor(platform::Platform& platform);
 /** Restores the cursor, unloads the saver window and ends the process with status 0. */
-[[noreturn]] void EndSaver(platform::Platform& platform, QWidget* saverWindow);
+[[noreturn]] void EndSaver(platform::Platform& platform, QWindow* saverWindow);
 /** Ends the process with status 0 on a request from outside (a signal),
  *  restoring the cursor first when the saver had hidden it. */
 [[noreturn]] void EndOnRequest(platform::Platform& platform);

@@ -6,7 +6,6 @@
 #include "sprites/SpriteSet.h"
 
 #include <QCoreApplication>
-#include <QWidget>
 
 ProgramWindows::ProgramWindows(platform::Platform& platform) : platform_(platform) {}
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class QWidget;
+class QObject;
 
 class ProgramWindows : public ModeWindows {
 public:
@@ -18,5 +18,5 @@ public:
 
 private:
     platform::Platform& platform_;
-    std::unique_ptr<QWidget> window_; // the modeless window that runs the program
+    std::unique_ptr<QObject> window_; // the modeless window that runs the program
 };

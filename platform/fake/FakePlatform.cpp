@@ -1,6 +1,6 @@
 #include "platform/fake/FakePlatform.h"
 
-#include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cctype>
 
@@ -100,10 +100,10 @@ bool FakePlatform::DeleteDC(std::unique_ptr<DeviceContext> dc)
     return dc != nullptr;
 }
 
-void FakePlatform::grabInput(QWidget&) { record("grabInput"); }
+void FakePlatform::grabInput(QWindow&) { record("grabInput"); }
 void FakePlatform::releaseInput() { record("releaseInput"); }
-void FakePlatform::bringToTop(QWidget&) { record("bringToTop"); }
-void FakePlatform::refresh(QWidget&, const QImage&, const QRect& rect) { record("refresh(" + rectText(rect) + ")"); }
+void FakePlatform::bringToTop(QWindow&) { record("bringToTop"); }
+void FakePlatform::refresh(QWindow&, const QImage&, const QRect& rect) { record("refresh(" + rectText(rect) + ")"); }
 void FakePlatform::Sleep(std::uint32_t ms) { record("Sleep(" + std::to_string(ms) + ")"); }
 
 bool FakePlatform::sndPlaySoundA(const std::string& path, std::uint32_t flags)

@@ -52,10 +52,10 @@ public:
     std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
                                              const char* output, const void* initData) override;
     bool DeleteDC(std::unique_ptr<DeviceContext> dc) override;
-    void grabInput(QWidget& window) override;
+    void grabInput(QWindow& window) override;
     void releaseInput() override;
-    void bringToTop(QWidget& window) override;
-    void refresh(QWidget& window, const QImage& image, const QRect& rect) override;
+    void bringToTop(QWindow& window) override;
+    void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
     void Sleep(std::uint32_t ms) override;
     bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;
     void rtcRandomize() override;

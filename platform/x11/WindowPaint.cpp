@@ -7,7 +7,7 @@
 #include "platform/x11/XConnection.h"
 
 #include <QRegion>
-#include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -83,10 +83,11 @@ const SharedSegment* sharedSegmentOf(xcb_connection_t* c, const QImage& image)
 
 } // namespace
 
-void X11Platform::refresh(QWidget& window, const QImage& image, const QRect& rect)
+void X11Platform::refresh(QWindow& window, const QImage& image, const QRect& rect)
 {
     xcb_connection_t* c = xcbConnection();
-    const xcb_window_t id = xcb_window_t(window.internalWinId());
+    // A window not yet created has nothing on screen to paint.
+    const xcb_window_t id = window.handle() ? xcb_window_t(window.winId()) : 0;
     if (!c || id == 0 || rect.isEmpty())
         return;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;

@@ -3,7 +3,6 @@
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XConnection.h"
 
-#include <QWidget>
 #include <QWindow>
 #include <chrono>
 #include <cstdlib>
@@ -123,23 +122,18 @@ bool X11Platform::IsChild(WindowId parent, WindowId window)
     return false;
 }
 
-void X11Platform::grabInput(QWidget& window)
+void X11Platform::grabInput(QWindow& window)
 {
-    // Qt hands every key and click to the grabbing widget, whichever window
-    // is active; the X server then sends them all to this client.
-    window.grabKeyboard();
-    window.grabMouse();
+    // The X server sends every key and pointer event to the grabbing window,
+    // whichever window has the focus.
     grabbedWindow_ = &window;
-    QWindow* handle = window.windowHandle();
-    if (!handle)
-        return;
     // The server refuses a grab while the window is not yet viewable (a
     // window manager maps it a little later) or while another client holds
     // one: try again for up to a second.
     bool keyboard = false, pointer = false;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        keyboard = keyboard || handle->setKeyboardGrabEnabled(true);
-        pointer = pointer || handle->setMouseGrabEnabled(true);
+        keyboard = keyboard || window.setKeyboardGrabEnabled(true);
+        pointer = pointer || window.setMouseGrabEnabled(true);
         if (keyboard && pointer)
             return;
         flushX();
@@ -151,16 +145,16 @@ void X11Platform::releaseInput()
 {
     if (!grabbedWindow_)
         return;
-    grabbedWindow_->releaseMouse();
-    grabbedWindow_->releaseKeyboard();
+    grabbedWindow_->setMouseGrabEnabled(false);
+    grabbedWindow_->setKeyboardGrabEnabled(false);
     grabbedWindow_ = nullptr;
     flushX();
 }
 
-void X11Platform::bringToTop(QWidget& window)
+void X11Platform::bringToTop(QWindow& window)
 {
     window.raise();
-    window.activateWindow();
+    window.requestActivate();
 }
 
 } // namespace platform
