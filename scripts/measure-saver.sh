@@ -5,7 +5,9 @@
 #      traced with strace, times 7/6 for the landing frames);
 #   2. time from process start to the first full-screen frame at 1920x1080
 #      ("Blank Screen" on, so the frame is told from the desktop by its black);
-#   3. resident memory at 1920x1080 while running (Speed 50);
+#   3. resident memory at 1920x1080 while running (Speed 50), also counted with
+#      the whole screen copy: it lives in a shared segment that the X server
+#      filled, of which the process maps only the pages it has drawn on;
 #   4. CPU use of the program plus the X server while running at Speed 50.
 # Usage: scripts/measure-saver.sh [BUILD_DIR]   (default: build/; needs strace)
 # SECONDS_PER_RUN (default 10) sets the length of the runs for 1 and 4.
@@ -91,9 +93,8 @@ cpu_per_frame() {
   SERVER_US=$(((x1 - x0) / frames / 1000))
 }
 
-# Sets FIRST_MS.
+# Sets FIRST_MS; the X server must be up (a saver starts on a running desktop).
 first_frame_ms() {
-  start_x 1920x1080
   use_settings 50 1
   local out
   out=$("$PROBES/first_frame_probe" "$PROGRAM" /S) || die "no first frame within 10 s"
@@ -111,14 +112,16 @@ memory_and_load() {
   local pid=$!
   PIDS+=("$pid")
   sleep 3
-  local rss hwm cpu0 x0 cpu1 x1
+  local rss hwm shmem cpu0 x0 cpu1 x1
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+  shmem=$(awk '/^RssShmem/ {print $2}' "/proc/$pid/status")
   hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
   cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$XVFB")
   sleep "$RUN_SECONDS"
   cpu1=$(cpu_ns "$pid") x1=$(cpu_ns "$XVFB")
   end_program "$pid"
   RSS_KB=$rss HWM_KB=$hwm
+  WHOLE_KB=$((rss - shmem + 1920 * 1080 * 4 / 1024))
   PROGRAM_LOAD=$(((cpu1 - cpu0) / RUN_SECONDS / 1000000))
   SERVER_LOAD=$(((x1 - x0) / RUN_SECONDS / 1000000))
 }
@@ -135,13 +138,15 @@ echo "1. CPU per frame (Speed 1): 1920x1080 ${hd_us} µs (${hd_fps} frames/s, X 
      "ratio $(awk -v a="$FRAME_US" -v b="$hd_us" 'BEGIN { printf "%.2f", a / b }') (target <= 1.10)"
 
 times=()
+start_x 1920x1080
 for _ in 1 2 3 4 5; do first_frame_ms; times+=("$FIRST_MS"); done
 echo "2. Start to first full-screen frame, 1920x1080, 5 runs:" \
      "$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')ms (target <= 60 ms)"
 
 memory_and_load
-echo "3. Resident memory at 1920x1080: $((RSS_KB / 1024)) MB (peak $((HWM_KB / 1024)) MB)" \
-     "(target <= 33 MB)"
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
+echo "3. Resident memory at 1920x1080: $(mib "$RSS_KB") (peak $(mib "$HWM_KB"));" \
+     "with the whole screen copy counted $(mib "$WHOLE_KB") (target <= 33 MB)"
 echo "4. CPU at Speed 50: program $(permille "$PROGRAM_LOAD"), X server $(permille "$SERVER_LOAD")," \
      "together $(permille $((PROGRAM_LOAD + SERVER_LOAD))) of a core (target <= 1%)"
 stop_x
