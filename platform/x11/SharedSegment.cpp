@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <sys/ipc.h>
+#include <sys/mman.h>
 #include <sys/shm.h>
 #include <vector>
 
@@ -51,6 +52,16 @@ SharedSegment::~SharedSegment()
         xcb_shm_detach(connection_, segment_);
     if (memory_)
         shmdt(memory_);
+}
+
+void SharedSegment::mapAllOnce() const
+{
+    if (allMapped_ || !memory_)
+        return;
+    allMapped_ = true;
+    // One call instead of a fault per page (kernels before 5.14 refuse it,
+    // and the pages are then faulted in as they are used).
+    madvise(memory_, size_, MADV_POPULATE_WRITE);
 }
 
 const SharedSegment* SharedSegment::holding(xcb_connection_t* connection, const void* bytes,

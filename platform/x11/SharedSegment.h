@@ -21,6 +21,10 @@ public:
     xcb_shm_seg_t segment() const { return segment_; }
     void* memory() const { return memory_; }
 
+    /** Maps every page of the segment into this process, once: later accesses
+     *  never stop for a page fault. The server has allocated the pages already. */
+    void mapAllOnce() const;
+
     /** The ready segment of connection that holds all of [bytes, bytes + size), or null. */
     static const SharedSegment* holding(xcb_connection_t* connection, const void* bytes,
                                         std::size_t size);
@@ -32,6 +36,7 @@ private:
     void* memory_ = nullptr;
     xcb_shm_seg_t segment_ = 0;
     bool attachedThere_ = false;
+    mutable bool allMapped_ = false;
 };
 
 } // namespace platform

@@ -93,7 +93,8 @@ void X11Platform::refresh(QWindow& window, const QImage& image, const QRect& rec
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_gcontext_t context = blackContext(c, screen);
     const QRect inside = rect & image.rect();
-    if (const SharedSegment* segment = sharedSegmentOf(c, image); segment && !inside.isEmpty())
+    const SharedSegment* segment = sharedSegmentOf(c, image);
+    if (segment && !inside.isEmpty())
         putShared(c, id, context, screen->root_depth, image, inside, *segment);
     else if (!inside.isEmpty())
         putArea(c, id, context, screen->root_depth, image, inside);
@@ -104,6 +105,11 @@ void X11Platform::refresh(QWindow& window, const QImage& image, const QRect& rec
     }
     // Also the moment the server has read a shared image: the caller may change it now.
     flushX();
+    // With a frame on screen, map the rest of the shared image: frames that
+    // draw on pages not yet touched would otherwise stop for page faults, more
+    // of them the larger the screen.
+    if (segment)
+        segment->mapAllOnce();
 }
 
 } // namespace platform
