@@ -5,7 +5,7 @@
 #include "sprites/FrogDrawing.h"
 #include "sprites/TestSprites.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QWindow>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -66,7 +66,7 @@ BENCHMARK(PlainCopyOfTheSameBytes);
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,11 +1,8 @@
 #include "startup/ProgramWindows.h"
 
-#include "preview/FrmPrev.h"
 #include "saver/frog1.h"
-#include "settings/FrogSet.h"
 #include "sprites/SpriteSet.h"
-
-#include <QCoreApplication>
+#include "startup/WidgetModule.h"
 
 ProgramWindows::ProgramWindows(platform::Platform& platform) : platform_(platform) {}
 
@@ -24,17 +21,12 @@ void ProgramWindows::showSaver()
 
 void ProgramWindows::showSettingsModal()
 {
-    FrogSet dialog(platform_);
-    dialog.exec();
+    if (const WidgetModule* module = widgetModule())
+        module->showSettingsModal(platform_);
 }
 
 void ProgramWindows::loadPreview()
 {
-    auto preview = std::make_unique<FrmPrev>(platform_, loadSprites().preview);
-    // The preview window is the program's only one: its unload ends the
-    // program. exit(), not quit(): quit() first asks every window to close,
-    // which has been seen to hang with a window living in a foreign one.
-    QObject::connect(preview.get(), &FrmPrev::unloaded, [] { QCoreApplication::exit(0); });
-    preview->Form_Load();
-    window_ = std::move(preview);
+    if (const WidgetModule* module = widgetModule())
+        window_ = module->loadPreview(platform_, loadSprites().preview);
 }

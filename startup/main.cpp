@@ -3,8 +3,8 @@
 #include "startup/Cursor.h"
 #include "startup/Main.h"
 #include "startup/ProgramWindows.h"
+#include "startup/WidgetModule.h"
 
-#include <QApplication>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -23,12 +23,14 @@ int main(int argc, char** argv)
     // The saver copies the screen pixel for pixel and draws in screen
     // pixels: no scaling by the toolkit.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    platform::X11Platform platform(QApplication::arguments());
+    const std::unique_ptr<QGuiApplication> app = createApplication(argc, argv);
+    if (!app)
+        return 1;
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    platform::X11Platform platform(QCoreApplication::arguments());
     platform.onTerminationRequest([&platform] { EndOnRequest(platform); });
     ProgramWindows windows(platform);
     if (!Main(platform, windows))
         return 0;
-    return QApplication::exec();
+    return QGuiApplication::exec();
 }

@@ -4,7 +4,8 @@
 #include "platform/x11/ScreenGrab.h" // complete type for the constructor
 #include "platform/x11/XConnection.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QScreen>
 #include <chrono>
@@ -20,6 +21,17 @@ constexpr double TwipsPerInch = 1440.0;
 QScreen* primaryScreen() { return QGuiApplication::primaryScreen(); }
 
 } // namespace
+
+std::string programFolder()
+{
+    // The executable's own location, not the current directory; readable
+    // before the toolkit starts.
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (!self.isEmpty())
+        return QFileInfo(self).absolutePath().toStdString();
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString()
+                                        : std::string(".");
+}
 
 X11Platform::X11Platform(QStringList arguments)
     : arguments_(std::move(arguments)), store_(IniStore::forCurrentUser())
@@ -51,11 +63,7 @@ std::string X11Platform::rtcCommandVar()
 
 std::string X11Platform::programFolder()
 {
-    // The executable's own location, not the current directory.
-    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    const QString folder = self.isEmpty() ? QCoreApplication::applicationDirPath()
-                                          : QFileInfo(self).absolutePath();
-    return folder.toStdString();
+    return platform::programFolder();
 }
 
 void X11Platform::Sleep(std::uint32_t ms)

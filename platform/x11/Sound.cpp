@@ -1,8 +1,8 @@
 // Synchronous playback of a sound file; the desktop bell when it cannot play.
 #include "platform/x11/SoundModule.h"
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/XConnection.h"
 
-#include <QApplication>
 #include <cstdio>
 #include <dlfcn.h>
 
@@ -31,7 +31,10 @@ bool X11Platform::sndPlaySoundA(const std::string& path, std::uint32_t)
     static const PlayFunction play = loadSoundModule(programFolder());
     if (play && play(path.c_str()))
         return true;
-    QApplication::beep();
+    if (xcb_connection_t* connection = xcbConnection()) {
+        xcb_bell(connection, 0); // the desktop bell at its base volume
+        xcb_flush(connection);
+    }
     return false;
 }
 

@@ -6,12 +6,16 @@
 #include "platform/Platform.h"
 
 #include <QStringList>
+#include <string>
 #include <random>
 
 namespace platform {
 
 /** True when an X display can be opened (DISPLAY set and reachable). */
 bool displayAvailable();
+/** The folder holding the program file, without a trailing separator; usable
+ *  before the toolkit starts. */
+std::string programFolder();
 
 class PendingScreenRead;
 

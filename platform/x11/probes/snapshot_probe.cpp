@@ -8,7 +8,7 @@
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XConnection.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -58,8 +58,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: snapshot_probe OUT.png [shm|socket|qt|prepared]\n");
         return 2;
     }
-    QApplication app(argc, argv);
-    platform::X11Platform platform(QApplication::arguments());
+    QGuiApplication app(argc, argv);
+    platform::X11Platform platform(QGuiApplication::arguments());
     const auto start = std::chrono::steady_clock::now();
     std::unique_ptr<platform::DeviceContext> display = takeCopy(platform, argc, argv);
     const auto elapsed = std::chrono::steady_clock::now() - start;

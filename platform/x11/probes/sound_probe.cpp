@@ -4,7 +4,7 @@
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XConnection.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <X11/XKBlib.h>
 #include <chrono>
 #include <cstdio>
@@ -42,8 +42,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: sound_probe FILE\n");
         return 2;
     }
-    QApplication app(argc, argv);
-    platform::X11Platform platform(QApplication::arguments());
+    QGuiApplication app(argc, argv);
+    platform::X11Platform platform(QGuiApplication::arguments());
     DisplayPtr listener = bellListener();
     if (!listener) {
         std::fprintf(stderr, "sound_probe: no XKB on the display\n");
