@@ -11,6 +11,8 @@ const WidgetModule* widgetModule()
     static const WidgetModule* const module = [] {
         const QString path = QString::fromStdString(platform::programFolder() + '/' + WidgetModuleFile);
         QLibrary library(path);
+        // Every symbol bound now: a module that does not fit the program fails here, not later.
+        library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
         using Entry = const WidgetModule* (*)();
         auto entry = reinterpret_cast<Entry>(library.resolve(WidgetModuleEntry));
         if (!entry) {
