@@ -1,26 +1,24 @@
 #include "startup/WidgetModule.h"
 
+#include "platform/x11/ProgramModule.h"
 #include "platform/x11/X11Platform.h"
 #include "startup/Main.h"
 
-#include <QLibrary>
 #include <cstdio>
 
 const WidgetModule* widgetModule()
 {
     static const WidgetModule* const module = [] {
-        const QString path = QString::fromStdString(platform::programFolder() + '/' + WidgetModuleFile);
-        QLibrary library(path);
-        // Every symbol bound now: a module that does not fit the program fails here, not later.
-        library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
         using Entry = const WidgetModule* (*)();
-        auto entry = reinterpret_cast<Entry>(library.resolve(WidgetModuleEntry));
+        std::string error;
+        auto entry = reinterpret_cast<Entry>(
+            platform::programModuleEntry(WidgetModuleFile, WidgetModuleEntry, error));
         if (!entry) {
-            std::fprintf(stderr, "Lilywade: cannot load %s (%s).\n", qPrintable(path),
-                         qPrintable(library.errorString()));
+            std::fprintf(stderr, "Lilywade: cannot load %s/%s (%s).\n",
+                         platform::programFolder().c_str(), WidgetModuleFile, error.c_str());
             return static_cast<const WidgetModule*>(nullptr);
         }
-        return entry(); // the library stays loaded for the life of the process
+        return entry();
     }();
     return module;
 }

@@ -1,10 +1,10 @@
 // Synchronous playback of a sound file; the desktop bell when it cannot play.
+#include "platform/x11/ProgramModule.h"
 #include "platform/x11/SoundModule.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XConnection.h"
 
 #include <cstdio>
-#include <dlfcn.h>
 
 namespace platform {
 
@@ -13,13 +13,13 @@ namespace {
 using PlayFunction = decltype(&lilywade_play_sound_file);
 
 /** The module's entry, or null (said once on stderr) when it cannot be loaded. */
-PlayFunction loadSoundModule(const std::string& folder)
+PlayFunction loadSoundModule()
 {
-    const std::string path = folder + '/' + SoundModuleFile;
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    auto* play = module ? reinterpret_cast<PlayFunction>(dlsym(module, SoundModuleEntry)) : nullptr;
+    std::string error;
+    auto play = reinterpret_cast<PlayFunction>(programModuleEntry(SoundModuleFile, SoundModuleEntry, error));
     if (!play)
-        std::fprintf(stderr, "Lilywade: no sound module (%s); the bell sounds instead.\n", dlerror());
+        std::fprintf(stderr, "Lilywade: no sound module (%s); the bell sounds instead.\n",
+                     error.c_str());
     return play;
 }
 
@@ -28,7 +28,7 @@ PlayFunction loadSoundModule(const std::string& folder)
 bool X11Platform::sndPlaySoundA(const std::string& path, std::uint32_t)
 {
     // Loaded at the first sound and kept: one try per process.
-    static const PlayFunction play = loadSoundModule(programFolder());
+    static const PlayFunction play = loadSoundModule();
     if (play && play(path.c_str()))
         return true;
     if (xcb_connection_t* connection = xcbConnection()) {
