@@ -1,6 +1,7 @@
 #include "platform/x11/ScreenGrab.h"
 #include "platform/x11/SharedSegment.h"
 #include "platform/x11/XConnection.h"
+#include "platform/x11/XReply.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -12,23 +13,6 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t AllPlanes = ~0u;
-
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, FreeDeleter>;
-
-/** Waits for a reply; an error is dropped here rather than reported to Qt as an event. */
-template <typename Reply, typename Cookie>
-ReplyPtr<Reply> replyOf(xcb_connection_t* connection, Cookie cookie,
-                        Reply* (*wait)(xcb_connection_t*, Cookie, xcb_generic_error_t**))
-{
-    xcb_generic_error_t* error = nullptr;
-    ReplyPtr<Reply> reply(wait(connection, cookie, &error));
-    std::free(error);
-    return reply;
-}
 
 const xcb_visualtype_t* findVisual(const xcb_screen_t* screen, xcb_visualid_t id)
 {

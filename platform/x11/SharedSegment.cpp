@@ -1,5 +1,6 @@
 #include "platform/x11/SharedSegment.h"
 #include "platform/x11/XConnection.h"
+#include "platform/x11/XReply.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,10 +32,7 @@ SharedSegment::SharedSegment(xcb_connection_t* connection, std::size_t size)
     memory_ = shmat(id_, nullptr, 0);
     if (memory_ != reinterpret_cast<void*>(-1)) {
         segment_ = xcb_generate_id(connection);
-        xcb_generic_error_t* error =
-            xcb_request_check(connection, xcb_shm_attach_checked(connection, segment_, id_, 0));
-        attachedThere_ = !error;
-        std::free(error);
+        attachedThere_ = !errorOf(connection, xcb_shm_attach_checked(connection, segment_, id_, 0));
     } else {
         memory_ = nullptr;
     }

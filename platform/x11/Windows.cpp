@@ -2,10 +2,10 @@
 // of the program's own windows.
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XConnection.h"
+#include "platform/x11/XReply.h"
 
 #include <QWindow>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -16,24 +16,15 @@ namespace platform {
 
 namespace {
 
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <typename T>
-Reply<T> reply(T* raw)
-{
-    return Reply<T>(raw, &std::free);
-}
-
 xcb_atom_t internAtom(xcb_connection_t* c, const char* name)
 {
-    auto r = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, std::strlen(name), name), nullptr));
+    auto r = replyOf(c, xcb_intern_atom(c, 1, std::strlen(name), name), xcb_intern_atom_reply);
     return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 std::vector<xcb_window_t> childrenOf(xcb_connection_t* c, xcb_window_t window)
 {
-    auto tree = reply(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
+    auto tree = replyOf(c, xcb_query_tree(c, window), xcb_query_tree_reply);
     if (!tree)
         return {};
     const xcb_window_t* first = xcb_query_tree_children(tree.get());
@@ -42,8 +33,8 @@ std::vector<xcb_window_t> childrenOf(xcb_connection_t* c, xcb_window_t window)
 
 bool isViewable(xcb_connection_t* c, xcb_window_t window)
 {
-    auto attributes = reply(xcb_get_window_attributes_reply(
-        c, xcb_get_window_attributes(c, window), nullptr));
+    auto attributes = replyOf(c, xcb_get_window_attributes(c, window),
+                              xcb_get_window_attributes_reply);
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
@@ -51,8 +42,8 @@ std::optional<std::string> textProperty(xcb_connection_t* c, xcb_window_t window
 {
     if (name == XCB_ATOM_NONE)
         return std::nullopt;
-    auto property = reply(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr));
+    auto property = replyOf(
+        c, xcb_get_property(c, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), xcb_get_property_reply);
     if (!property || property->format != 8 || property->type == XCB_ATOM_NONE)
         return std::nullopt;
     const auto* text = static_cast<const char*>(xcb_get_property_value(property.get()));
@@ -95,12 +86,12 @@ WindowId X11Platform::SetParent(WindowId child, WindowId newParent)
     // as a stray top-level window.
     if (!c || child == 0 || newParent == 0 || newParent == rootWindow())
         return 0;
-    auto tree = reply(xcb_query_tree_reply(c, xcb_query_tree(c, child), nullptr));
+    auto tree = replyOf(c, xcb_query_tree(c, child), xcb_query_tree_reply);
     if (!tree)
         return 0;
     // Errors (a parent that vanished) come back to us as checked replies and
     // are dropped: they must never reach an error handler that exits.
-    auto error = reply(xcb_request_check(c, xcb_reparent_window_checked(c, child, newParent, 0, 0)));
+    auto error = errorOf(c, xcb_reparent_window_checked(c, child, newParent, 0, 0));
     return error ? 0 : tree->parent;
 }
 
@@ -112,7 +103,7 @@ bool X11Platform::IsChild(WindowId parent, WindowId window)
     if (!c || parent == 0 || window == 0 || parent == root)
         return false;
     for (xcb_window_t current = window; current != 0 && current != root;) {
-        auto tree = reply(xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr));
+        auto tree = replyOf(c, xcb_query_tree(c, current), xcb_query_tree_reply);
         if (!tree)
             return false;
         if (tree->parent == parent)
