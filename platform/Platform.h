@@ -38,12 +38,14 @@ public:
     /** The folder holding the program file, without a trailing separator. */
     virtual std::string programFolder() = 0;
 
-    /** A viewable top-level window with this title (class must be null), or 0. */
+    /** A viewable top-level window with this title, or 0. className is kept for the
+     *  system call's shape: only null (any class) is supported. */
     virtual WindowId FindWindowA(const char* className, const char* windowName) = 0;
     /** Claims the one saver of this display for the life of the process; false when
      *  another process holds it. Closes the gap between two savers started at once. */
     virtual bool claimSaverInstance() = 0;
-    /** Makes child a child of newParent at (0, 0); returns the old parent or 0. */
+    /** Makes child a child of newParent at (0, 0); returns the old parent or 0 (the
+     *  system call's result; the program does not need it). */
     virtual WindowId SetParent(WindowId child, WindowId newParent) = 0;
     /** True when window is a child or further descendant of parent. */
     virtual bool IsChild(WindowId parent, WindowId window) = 0;
@@ -55,11 +57,12 @@ public:
      *  only collects the copy: the work overlaps with building the window. The
      *  copy shows the screen as it is at this call. */
     virtual void prepareScreenCopy() = 0;
-    /** Opens a device context; "DISPLAY" gives a copy of the whole screen. Null when it cannot. */
-    virtual std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
-                                                     const char* output, const void* initData) = 0;
-    /** Releases a device context from CreateDCA. */
-    virtual bool DeleteDC(std::unique_ptr<DeviceContext> dc) = 0;
+    /** Opens a device context; the driver "DISPLAY" gives a copy of the whole screen,
+     *  any other none. Null when it cannot. */
+    virtual std::unique_ptr<DeviceContext> CreateDCA(const char* driver) = 0;
+    /** Releases a device context from CreateDCA. Kept so that the code that opens the
+     *  display's context visibly releases it; the pointer itself frees the memory. */
+    virtual void DeleteDC(std::unique_ptr<DeviceContext> dc) = 0;
 
     /** Holds the keyboard and the pointer for window, whatever has the focus. */
     virtual void grabInput(QWindow& window) = 0;
@@ -74,7 +77,8 @@ public:
 
     /** Blocks the thread for ms milliseconds (0 yields the time slice). */
     virtual void Sleep(std::uint32_t ms) = 0;
-    /** Plays a sound file to its end (flags 0); the desktop bell if it cannot. */
+    /** Plays a sound file to its end; the desktop bell if it cannot. flags is kept for the
+     *  system call's shape: only 0 (play synchronously) is supported. True when it played. */
     virtual bool sndPlaySoundA(const std::string& path, std::uint32_t flags) = 0;
 
     /** Seeds the random generator from the clock. */

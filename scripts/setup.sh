@@ -5,10 +5,9 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
-RUN_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libx11-dev libxext-dev
-  libxfixes-dev libxcb1-dev libxcb-shm0-dev libasound2-dev libsndfile1-dev libgl-dev
-  fonts-dejavu-core libqt6widgets6)
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
+RUN_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev
+  libasound2-dev libsndfile1-dev libgl-dev fonts-dejavu-core libqt6widgets6)
+TEST_PACKAGES=(libx11-dev libxfixes-dev googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
   x11-apps x11-utils x11-xserver-utils xfonts-base xauth imagemagick alsa-utils procps
   psmisc clang libclang-rt-14-dev strace
   openbox)
@@ -30,9 +29,12 @@ install_missing() {
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# $1: ON to build the tests too. ./run keeps whatever an existing build has;
+# a new one gets only the program, whose packages are all it installs.
 configure_and_build() {
-  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  local tests="${1:-OFF}" cache="$BUILD/CMakeCache.txt"
+  if [ ! -f "$cache" ] || { [ "$tests" = ON ] && ! grep -q '^LILYWADE_TESTS:BOOL=ON' "$cache"; }; then
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLILYWADE_TESTS="$tests" >/dev/null
   fi
   # Only what was really built is worth a line: drop the up-to-date notes.
   cmake --build "$BUILD" -j "$(nproc)" 2>&1 \

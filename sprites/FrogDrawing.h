@@ -44,7 +44,6 @@ public:
      *  frog's drawn place and repaints the union of the old and the new cell. */
     void PresentFrame(FrogSprite& frog, std::int16_t x, std::int16_t y);
 
-    QImage& canvas() { return canvas_; }
     QImage& savedBackground(FrogKind kind);
 
     // The work pictures; they live as long as the saver window.

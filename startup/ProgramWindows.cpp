@@ -1,8 +1,11 @@
 #include "startup/ProgramWindows.h"
 
+#include "preview/FrmPrev.h"
 #include "saver/frog1.h"
+#include "settings/FrogSet.h"
 #include "sprites/SpriteSet.h"
-#include "startup/WidgetModule.h"
+
+#include <QCoreApplication>
 
 ProgramWindows::ProgramWindows(platform::Platform& platform) : platform_(platform) {}
 
@@ -21,12 +24,17 @@ void ProgramWindows::showSaver()
 
 void ProgramWindows::showSettingsModal()
 {
-    if (const WidgetModule* module = widgetModule())
-        module->showSettingsModal(platform_);
+    FrogSet dialog(platform_);
+    dialog.exec();
 }
 
 void ProgramWindows::loadPreview()
 {
-    if (const WidgetModule* module = widgetModule())
-        window_ = module->loadPreview(platform_, loadSprites().preview);
+    auto preview = std::make_unique<FrmPrev>(platform_, loadSprites().preview);
+    // The preview window is the program's only one: its unload ends the
+    // program. exit(), not quit(): quit() first asks every window to close,
+    // which has been seen to hang with a window living in a foreign one.
+    QObject::connect(preview.get(), &FrmPrev::unloaded, [] { QCoreApplication::exit(0); });
+    preview->Form_Load();
+    window_ = std::move(preview);
 }

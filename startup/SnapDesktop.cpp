@@ -6,7 +6,7 @@
 
 void SnapDesktop(platform::Platform& platform, QImage& image)
 {
-    std::unique_ptr<platform::DeviceContext> display = platform.CreateDCA("DISPLAY", "", "", nullptr);
+    std::unique_ptr<platform::DeviceContext> display = platform.CreateDCA("DISPLAY");
     // The screen's extents in twips are larger than both surfaces; the
     // transfer is clipped to them, which gives a 1:1 copy of the screen.
     const QSize screen = platform.screenPixels();

@@ -85,8 +85,7 @@ void FakePlatform::prepareScreenCopy()
     record("prepareScreenCopy");
 }
 
-std::unique_ptr<DeviceContext> FakePlatform::CreateDCA(const char* driver, const char*, const char*,
-                                                       const void*)
+std::unique_ptr<DeviceContext> FakePlatform::CreateDCA(const char* driver)
 {
     record(std::string("CreateDCA(") + driver + ")");
     if (std::string(driver) != "DISPLAY" || screenImage.isNull())
@@ -94,10 +93,9 @@ std::unique_ptr<DeviceContext> FakePlatform::CreateDCA(const char* driver, const
     return std::make_unique<DeviceContext>(screenImage.convertToFormat(QImage::Format_RGB32));
 }
 
-bool FakePlatform::DeleteDC(std::unique_ptr<DeviceContext> dc)
+void FakePlatform::DeleteDC(std::unique_ptr<DeviceContext>)
 {
     record("DeleteDC");
-    return dc != nullptr;
 }
 
 void FakePlatform::grabInput(QWindow&) { record("grabInput"); }

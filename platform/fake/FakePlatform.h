@@ -49,9 +49,8 @@ public:
     bool IsChild(WindowId parent, WindowId window) override;
     std::int32_t ShowCursor(std::int32_t show) override;
     void prepareScreenCopy() override;
-    std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
-                                             const char* output, const void* initData) override;
-    bool DeleteDC(std::unique_ptr<DeviceContext> dc) override;
+    std::unique_ptr<DeviceContext> CreateDCA(const char* driver) override;
+    void DeleteDC(std::unique_ptr<DeviceContext> dc) override;
     void grabInput(QWindow& window) override;
     void releaseInput() override;
     void bringToTop(QWindow& window) override;

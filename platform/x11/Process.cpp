@@ -33,8 +33,10 @@ std::string programFolder()
                                         : std::string(".");
 }
 
-X11Platform::X11Platform(QStringList arguments)
-    : arguments_(std::move(arguments)), store_(IniStore::forCurrentUser())
+X11Platform::X11Platform(std::unique_ptr<QGuiApplication> application)
+    : application_(std::move(application)),
+      // As the toolkit leaves them: the options it takes are gone.
+      arguments_(QCoreApplication::arguments()), store_(IniStore::forCurrentUser())
 {
 }
 

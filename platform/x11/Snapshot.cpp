@@ -14,8 +14,7 @@ void X11Platform::prepareScreenCopy()
     screenRead_ = PendingScreenRead::begin();
 }
 
-std::unique_ptr<DeviceContext> X11Platform::CreateDCA(const char* driver, const char*, const char*,
-                                                      const void*)
+std::unique_ptr<DeviceContext> X11Platform::CreateDCA(const char* driver)
 {
     if (driver == nullptr || std::strcmp(driver, "DISPLAY") != 0)
         return nullptr;
@@ -29,9 +28,6 @@ std::unique_ptr<DeviceContext> X11Platform::CreateDCA(const char* driver, const 
     return std::make_unique<DeviceContext>(std::move(copy));
 }
 
-bool X11Platform::DeleteDC(std::unique_ptr<DeviceContext> dc)
-{
-    return dc != nullptr;
-}
+void X11Platform::DeleteDC(std::unique_ptr<DeviceContext>) {}
 
 } // namespace platform

@@ -5,14 +5,13 @@
 #include "platform/IniStore.h"
 #include "platform/Platform.h"
 
+#include <QGuiApplication>
 #include <QStringList>
 #include <string>
 #include <random>
 
 namespace platform {
 
-/** True when an X display can be opened (DISPLAY set and reachable). */
-bool displayAvailable();
 /** The folder holding the program file, without a trailing separator; usable
  *  before the toolkit starts. */
 std::string programFolder();
@@ -21,8 +20,8 @@ class PendingScreenRead;
 
 class X11Platform : public Platform {
 public:
-    /** arguments: the command line as given to the program, program path first. */
-    explicit X11Platform(QStringList arguments);
+    /** The platform over a running toolkit, which it keeps until it goes. */
+    explicit X11Platform(std::unique_ptr<QGuiApplication> application);
     ~X11Platform() override;
 
     double twipsPerPixelX() override;
@@ -36,9 +35,8 @@ public:
     bool IsChild(WindowId parent, WindowId window) override;
     std::int32_t ShowCursor(std::int32_t show) override;
     void prepareScreenCopy() override;
-    std::unique_ptr<DeviceContext> CreateDCA(const char* driver, const char* device,
-                                             const char* output, const void* initData) override;
-    bool DeleteDC(std::unique_ptr<DeviceContext> dc) override;
+    std::unique_ptr<DeviceContext> CreateDCA(const char* driver) override;
+    void DeleteDC(std::unique_ptr<DeviceContext> dc) override;
     void grabInput(QWindow& window) override;
     void releaseInput() override;
     void bringToTop(QWindow& window) override;
@@ -55,6 +53,7 @@ public:
     [[noreturn]] void endProcess(int status) override;
 
 private:
+    std::unique_ptr<QGuiApplication> application_; // first made, last gone
     QStringList arguments_;
     IniStore store_;
     std::int32_t cursorCount_ = 0;

@@ -1,19 +1,10 @@
 #include "platform/x11/XConnection.h"
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/XReply.h"
 
 #include <QGuiApplication>
-#include <memory>
 
 namespace platform {
-
-bool displayAvailable()
-{
-    // A bare xcb connection: it costs a fraction of an Xlib display, which
-    // would also set up extensions that nothing here uses.
-    const std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> connection(
-        xcb_connect(nullptr, nullptr), xcb_disconnect);
-    return xcb_connection_has_error(connection.get()) == 0;
-}
 
 xcb_connection_t* xcbConnection()
 {
@@ -33,7 +24,7 @@ xcb_window_t rootWindow()
 void flushX()
 {
     if (xcb_connection_t* connection = xcbConnection())
-        free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+        replyOf(connection, xcb_get_input_focus(connection), xcb_get_input_focus_reply);
 }
 
 } // namespace platform

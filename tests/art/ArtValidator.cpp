@@ -1,4 +1,4 @@
-#include "sprites/ArtValidator.h"
+#include "tests/art/ArtValidator.h"
 
 #include <QtEndian>
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The art validator on the committed pictures, and on copies broken in one
 // rule at a time, each of which it must report.
-#include "sprites/ArtValidator.h"
+#include "tests/art/ArtValidator.h"
 
 #include <QFile>
 #include <QtEndian>

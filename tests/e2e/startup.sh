@@ -1,7 +1,5 @@
 # Start-up: unknown modes end at once without a window; a second saver
-# leaves the first alone and does not touch the cursor. Without its widget
-# module beside it, the program still runs the saver, and the other modes end
-# with status 1 and one line that names the module.
+# leaves the first alone and does not touch the cursor.
 source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 
@@ -27,25 +25,3 @@ wait_exit "$LAST_PID" 1
 [ "$(xdotool search --onlyvisible --name . | sort)" = "$windows_before" ] \
   || fail "second /S mapped a window"
 pass "/S with a frog window present exits at once without a window"
-
-APP="$WORK/app"
-mkdir -p "$APP"
-cp "$PROGRAM" "$APP/"
-PROGRAM="$APP/$(basename "$PROGRAM")"
-for argument in /C "/p 0"; do
-  start_program $argument
-  wait_exit "$LAST_PID" 5
-  [ "$EXIT_STATUS" -eq 1 ] || fail "'$argument' without the widget module exited with $EXIT_STATUS"
-  grep -q "cannot load .*lilywade-widgets.so" "$WORK/program.err" \
-    || fail "'$argument' without the widget module said: $(cat "$WORK/program.err")"
-done
-pass "without the widget module /C and /P end with status 1 and say why"
-
-kill "$STAND_IN"
-wait_until 5 bash -c "! xdotool search --name '^frog$'" || fail "stand-in frog window still there"
-start_program /S
-wait_until 10 window_exists frog || fail "/S without the widget module shows no saver"
-xdotool key a
-wait_exit "$LAST_PID" 5
-[ "$EXIT_STATUS" -eq 0 ] || fail "/S without the widget module exited with $EXIT_STATUS"
-pass "without the widget module the saver runs and a key ends it"

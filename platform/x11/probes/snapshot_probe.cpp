@@ -5,7 +5,7 @@
 // the top left, then takes the device context: the copy must not show it.
 // Usage: snapshot_probe OUT.png [shm|socket|qt|prepared]
 #include "platform/x11/ScreenGrab.h"
-#include "platform/x11/X11Platform.h"
+#include "platform/PlatformFactory.h"
 #include "platform/x11/XConnection.h"
 
 #include <QGuiApplication>
@@ -42,12 +42,12 @@ void coverTopLeft()
 std::unique_ptr<QImage> takeCopy(platform::Platform& platform, int argc, char** argv)
 {
     if (argc == 2)
-        return platform.CreateDCA("DISPLAY", "", "", nullptr);
+        return platform.CreateDCA("DISPLAY");
     if (std::string(argv[2]) != "prepared")
         return grabBy(argv[2]);
     platform.prepareScreenCopy();
     coverTopLeft();
-    return platform.CreateDCA("DISPLAY", "", "", nullptr);
+    return platform.CreateDCA("DISPLAY");
 }
 
 } // namespace
@@ -58,8 +58,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: snapshot_probe OUT.png [shm|socket|qt|prepared]\n");
         return 2;
     }
-    QGuiApplication app(argc, argv);
-    platform::X11Platform platform(QGuiApplication::arguments());
+    const auto made = platform::createPlatform([&] { return std::make_unique<QGuiApplication>(argc, argv); });
+    if (!made.platform) {
+        std::fprintf(stderr, "%s\n", made.error.c_str());
+        return 2;
+    }
+    platform::Platform& platform = *made.platform;
     const auto start = std::chrono::steady_clock::now();
     std::unique_ptr<platform::DeviceContext> display = takeCopy(platform, argc, argv);
     const auto elapsed = std::chrono::steady_clock::now() - start;

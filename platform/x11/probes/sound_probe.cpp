@@ -1,7 +1,7 @@
 // Test tool: plays a file with sndPlaySoundA as the saver does and listens on
 // a connection of its own for the desktop bell. Prints "ms=<duration of the
 // call> bell=<0|1>"; exits 0 when the sound played, 1 when it did not.
-#include "platform/x11/X11Platform.h"
+#include "platform/PlatformFactory.h"
 #include "platform/x11/XConnection.h"
 
 #include <QGuiApplication>
@@ -42,8 +42,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: sound_probe FILE\n");
         return 2;
     }
-    QGuiApplication app(argc, argv);
-    platform::X11Platform platform(QGuiApplication::arguments());
+    const auto made = platform::createPlatform([&] { return std::make_unique<QGuiApplication>(argc, argv); });
+    if (!made.platform) {
+        std::fprintf(stderr, "%s\n", made.error.c_str());
+        return 2;
+    }
+    platform::Platform& platform = *made.platform;
     DisplayPtr listener = bellListener();
     if (!listener) {
         std::fprintf(stderr, "sound_probe: no XKB on the display\n");
