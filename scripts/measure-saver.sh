@@ -4,14 +4,15 @@
 #      (median of five runs each, the sizes taking turns)
 #      (Speed 1, so frames come fast; frames counted as the leap frames' pauses,
 #      traced with strace, times 7/6 for the landing frames);
-#   2. time from process start to the first full-screen frame at 1920x1080
+#   2. time from process start to the first full-screen frame at both sizes
 #      ("Blank Screen" on, so the frame is told from the desktop by its black);
-#   3. resident memory at 1920x1080 while running (Speed 50), also counted with
-#      the whole screen copy: it lives in a shared segment that the X server
-#      filled, of which the process maps only the pages it has drawn on;
+#   3. memory at both sizes while running (Speed 50): PSS, the proportional set
+#      size that counts shared library pages once among the processes that map
+#      them, and RSS, which counts them whole;
 #   4. CPU use of the program plus the X server while running at Speed 50.
 # Usage: scripts/measure-saver.sh [BUILD_DIR]   (default: build/; needs strace)
-# SECONDS_PER_RUN (default 10) sets the length of the runs for 1 and 4.
+# SECONDS_PER_RUN (default 10) sets the length of the runs for 1 and 4; PARTS
+# (default "1 2 3 4") which parts run.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -104,57 +105,75 @@ first_frame_ms() {
   end_program "${BASH_REMATCH[2]}"
 }
 
-# Resident memory after 3 s (RSS_KB, HWM_KB), and the CPU shares of the program and
-# the X server in thousandths of a core (PROGRAM_LOAD, SERVER_LOAD), at Speed 50.
+# Memory after 3 s at $1 (PSS_KB, RSS_KB, HWM_KB); with $2 = load, also the CPU
+# shares of the program and the X server in thousandths of a core
+# (PROGRAM_LOAD, SERVER_LOAD), at Speed 50.
 memory_and_load() {
-  start_x 1920x1080
+  start_x "$1"
   use_settings 50 0
   "$PROGRAM" /S 2>/dev/null &
   local pid=$!
   PIDS+=("$pid")
   sleep 3
-  local rss hwm shmem cpu0 x0 cpu1 x1
-  rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
-  shmem=$(awk '/^RssShmem/ {print $2}' "/proc/$pid/status")
-  hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
-  cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$XVFB")
-  sleep "$RUN_SECONDS"
-  cpu1=$(cpu_ns "$pid") x1=$(cpu_ns "$XVFB")
+  PSS_KB=$(awk '/^Pss:/ {print $2}' "/proc/$pid/smaps_rollup")
+  RSS_KB=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+  HWM_KB=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
+  if [ "${2:-}" = load ]; then
+    local cpu0 x0 cpu1 x1
+    cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$XVFB")
+    sleep "$RUN_SECONDS"
+    cpu1=$(cpu_ns "$pid") x1=$(cpu_ns "$XVFB")
+    PROGRAM_LOAD=$(((cpu1 - cpu0) / RUN_SECONDS / 1000000))
+    SERVER_LOAD=$(((x1 - x0) / RUN_SECONDS / 1000000))
+  fi
   end_program "$pid"
-  RSS_KB=$rss HWM_KB=$hwm
-  WHOLE_KB=$((rss - shmem + 1920 * 1080 * 4 / 1024))
-  PROGRAM_LOAD=$(((cpu1 - cpu0) / RUN_SECONDS / 1000000))
-  SERVER_LOAD=$(((x1 - x0) / RUN_SECONDS / 1000000))
 }
 
 permille() { printf '%d.%d%%' $(($1 / 10)) $(($1 % 10)); }
 
 echo "Lilywade on Xvfb, $(nproc) cores, $(uname -r); runs of ${RUN_SECONDS} s"
 
+PARTS="${PARTS:-1 2 3 4}"
+wanted() { [[ " $PARTS " == *" $1 "* ]]; }
+SIZES=(1920x1080 3840x2160)
+
 # The two sizes take turns, five runs each, and each gives its median: a
 # frame costs about 130 µs, most of it fixed, and single runs vary by 15%.
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
-hd=() uhd=() hd_x=() uhd_x=()
-for _ in 1 2 3 4 5; do
-  cpu_per_frame 1920x1080; hd+=("$FRAME_US") hd_x+=("$SERVER_US")
-  cpu_per_frame 3840x2160; uhd+=("$FRAME_US") uhd_x+=("$SERVER_US")
-done
-hd_us=$(median "${hd[@]}") uhd_us=$(median "${uhd[@]}")
-echo "1. CPU per frame (Speed 1, about $FPS frames/s), median of 5 runs:" \
-     "1920x1080 ${hd_us} µs (runs ${hd[*]}; X server $(median "${hd_x[@]}") µs);" \
-     "3840x2160 ${uhd_us} µs (runs ${uhd[*]}; X server $(median "${uhd_x[@]}") µs);" \
-     "ratio $(awk -v a="$uhd_us" -v b="$hd_us" 'BEGIN { printf "%.2f", a / b }') (target <= 1.10)"
+if wanted 1; then
+  hd=() uhd=() hd_x=() uhd_x=()
+  for _ in 1 2 3 4 5; do
+    cpu_per_frame 1920x1080; hd+=("$FRAME_US") hd_x+=("$SERVER_US")
+    cpu_per_frame 3840x2160; uhd+=("$FRAME_US") uhd_x+=("$SERVER_US")
+  done
+  hd_us=$(median "${hd[@]}") uhd_us=$(median "${uhd[@]}")
+  echo "1. CPU per frame (Speed 1, about $FPS frames/s), median of 5 runs:" \
+       "1920x1080 ${hd_us} µs (runs ${hd[*]}; X server $(median "${hd_x[@]}") µs);" \
+       "3840x2160 ${uhd_us} µs (runs ${uhd[*]}; X server $(median "${uhd_x[@]}") µs);" \
+       "ratio $(awk -v a="$uhd_us" -v b="$hd_us" 'BEGIN { printf "%.2f", a / b }') (target <= 1.10)"
+fi
 
-times=()
-start_x 1920x1080
-for _ in 1 2 3 4 5; do first_frame_ms; times+=("$FIRST_MS"); done
-echo "2. Start to first full-screen frame, 1920x1080, 5 runs:" \
-     "$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')ms (target <= 60 ms)"
+if wanted 2; then
+  for size in "${SIZES[@]}"; do
+    times=()
+    start_x "$size"
+    for _ in 1 2 3 4 5; do first_frame_ms; times+=("$FIRST_MS"); done
+    echo "2. Start to first full-screen frame, $size, 5 runs:" \
+         "$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')ms (median $(median "${times[@]}") ms)"
+  done
+fi
 
-memory_and_load
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
-echo "3. Resident memory at 1920x1080: $(mib "$RSS_KB") (peak $(mib "$HWM_KB"));" \
-     "with the whole screen copy counted $(mib "$WHOLE_KB") (target <= 33 MB)"
-echo "4. CPU at Speed 50: program $(permille "$PROGRAM_LOAD"), X server $(permille "$SERVER_LOAD")," \
-     "together $(permille $((PROGRAM_LOAD + SERVER_LOAD))) of a core (target <= 1%)"
+if wanted 3; then
+  for size in "${SIZES[@]}"; do
+    memory_and_load "$size"
+    echo "3. Memory at $size: PSS $(mib "$PSS_KB"), RSS $(mib "$RSS_KB") (peak $(mib "$HWM_KB"))"
+  done
+fi
+
+if wanted 4; then
+  memory_and_load 1920x1080 load
+  echo "4. CPU at Speed 50: program $(permille "$PROGRAM_LOAD"), X server $(permille "$SERVER_LOAD")," \
+       "together $(permille $((PROGRAM_LOAD + SERVER_LOAD))) of a core (target <= 1%)"
+fi
 stop_x
