@@ -55,6 +55,11 @@ wait_until() {
   done
 }
 
+# Negates a command, so that wait_until can wait for a state to end (a
+# `bash -c "! ..."` would not see this file's functions):
+#   wait_until 5 not window_exists frog
+not() { ! "$@"; }
+
 # Milliseconds since the epoch.
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
@@ -71,7 +76,7 @@ start_program() {
 # Waits up to $2 seconds for pid $1 to end; sets EXIT_STATUS. Fails if it does not.
 wait_exit() {
   local pid="$1" seconds="$2"
-  wait_until "$seconds" bash -c "! kill -0 $pid" || fail "process $pid still running after ${seconds}s"
+  wait_until "$seconds" not kill -0 "$pid" || fail "process $pid still running after ${seconds}s"
   set +e; wait "$pid"; EXIT_STATUS=$?; set -e
 }
 
