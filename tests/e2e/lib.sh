@@ -66,6 +66,12 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # True while a viewable window with exactly this title exists.
 window_exists() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
+# True when the program's preview picture is a child of window $1 (Qt names
+# the picture's window class after the program file).
+holds_picture() {
+  xwininfo -children -id "$1" 2>/dev/null | grep -qF "\"$(basename "$PROGRAM")\""
+}
+
 # Runs the program in the background; its pid is in $LAST_PID.
 start_program() {
   "$PROGRAM" "$@" >"$WORK/program.out" 2>"$WORK/program.err" &
