@@ -6,15 +6,16 @@
 #include "startup/Globals.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
 using platform::FakePlatform;
-using platform::ProcessEnded;
 using Calls = std::vector<std::string>;
 
 // The window with its event handlers open to the test.
@@ -39,17 +40,16 @@ protected:
     {
         return QMouseEvent(type, at, at, button, button, Qt::NoModifier);
     }
-    // Runs an input handler and tells whether it ended the process.
+    // Runs an input handler and tells whether it ended the process (with status 0).
     template <typename Handler>
-    bool ends(Handler handler)
+    static bool ends(FakePlatform& platform, Handler handler)
     {
-        try {
-            handler();
-        } catch (const ProcessEnded& ended) {
-            EXPECT_EQ(ended.status, 0);
-            return true;
-        }
-        return false;
+        platform.endStatus.reset();
+        handler();
+        if (!platform.endStatus)
+            return false;
+        EXPECT_EQ(*platform.endStatus, 0);
+        return true;
     }
 
     FakePlatform fake;
@@ -122,7 +122,7 @@ TEST_F(SaverWindow, AnyKeyEndsItModifiersAlone)
         OpenFrog1 window(fake, sprites);
         fake.calls.clear();
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        EXPECT_TRUE(ends([&] { window.keyPressEvent(&press); })) << key;
+        EXPECT_TRUE(ends(fake, [&] { window.keyPressEvent(&press); })) << key;
         ASSERT_GE(fake.calls.size(), 3u);
         EXPECT_EQ(fake.calls[0].rfind("ShowCursor(-1)", 0), 0u);
         EXPECT_EQ(fake.calls.back(), "endProcess(0)");
@@ -136,9 +136,9 @@ TEST_F(SaverWindow, AnyButtonDownEndsItAReleaseAloneDoesNot)
                                    Qt::BackButton}) {
         OpenFrog1 window(fake, sprites);
         QMouseEvent release = mouse(QEvent::MouseButtonRelease, {50, 50}, button);
-        EXPECT_FALSE(ends([&] { QCoreApplication::sendEvent(&window, &release); }));
+        EXPECT_FALSE(ends(fake, [&] { QCoreApplication::sendEvent(&window, &release); }));
         QMouseEvent press = mouse(QEvent::MouseButtonPress, {50, 50}, button);
-        EXPECT_TRUE(ends([&] { window.mousePressEvent(&press); })) << button;
+        EXPECT_TRUE(ends(fake, [&] { window.mousePressEvent(&press); })) << button;
     }
 }
 
@@ -147,7 +147,7 @@ TEST_F(SaverWindow, MovesEndItByThePointerRule)
     OpenFrog1 window(fake, sprites);
     auto move = [&](QPointF at) {
         QMouseEvent event = mouse(QEvent::MouseMove, at);
-        return ends([&] { window.mouseMoveEvent(&event); });
+        return ends(fake, [&] { window.mouseMoveEvent(&event); });
     };
     EXPECT_FALSE(move({600, 400})); // the first move only records
     EXPECT_FALSE(move({603, 397}));
@@ -176,8 +176,21 @@ TEST_F(SaverWindow, InputDuringATickIsHandledAfterIt)
     window.scheduler().MoveTick();
     EXPECT_TRUE(platform.callsStartingWith("endProcess").empty());
     EXPECT_EQ(platform.callsStartingWith("refresh").size(), 14u); // both frogs moved
-    EXPECT_TRUE(ends([&] { QCoreApplication::sendPostedEvents(&window); }));
+    EXPECT_TRUE(ends(platform, [&] { QCoreApplication::sendPostedEvents(&window); }));
     EXPECT_EQ(platform.calls.back(), "endProcess(0)");
+}
+
+TEST_F(SaverWindow, AKeyInTheEventLoopEndsTheLoop)
+{
+    OpenFrog1 window(fake, sprites);
+    QEventLoop loop;
+    fake.eventLoop = &loop;
+    QTimer::singleShot(5000, &loop, [&] { loop.exit(-1); }); // deadline should the key be lost
+    QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier));
+    EXPECT_EQ(loop.exec(), 0);
+    EXPECT_EQ(fake.endStatus, 0);
+    EXPECT_EQ(fake.callsStartingWith("endProcess"), Calls{"endProcess(0)"});
+    fake.eventLoop = nullptr;
 }
 
 } // namespace

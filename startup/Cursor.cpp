@@ -3,7 +3,6 @@
 #include "startup/Globals.h"
 
 #include <QWindow>
-#include <cstdlib>
 
 namespace {
 
@@ -43,7 +42,6 @@ void EndSaver(platform::Platform& platform, QWindow* saverWindow)
         saverWindow->hide();
     }
     platform.endProcess(0);
-    std::abort(); // not reached: endProcess does not return
 }
 
 void EndOnRequest(platform::Platform& platform)
@@ -53,5 +51,4 @@ void EndOnRequest(platform::Platform& platform)
         platform.releaseInput();
     }
     platform.endProcess(0);
-    std::abort(); // not reached: endProcess does not return
 }

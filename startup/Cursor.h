@@ -9,8 +9,10 @@ class QWindow;
 void HideCursor(platform::Platform& platform);
 /** Shows the cursor until the display count is back at CursorBase (at least one request). */
 void RestoreCursor(platform::Platform& platform);
-/** Restores the cursor, unloads the saver window and ends the process with status 0. */
-[[noreturn]] void EndSaver(platform::Platform& platform, QWindow* saverWindow);
+/** Restores the cursor, unloads the saver window and ends the process with
+ *  status 0. Returns only under a test's platform: callers do nothing after it. */
+void EndSaver(platform::Platform& platform, QWindow* saverWindow);
 /** Ends the process with status 0 on a request from outside (a signal),
- *  restoring the cursor first when the saver had hidden it. */
-[[noreturn]] void EndOnRequest(platform::Platform& platform);
+ *  restoring the cursor first when the saver had hidden it. Returns only
+ *  under a test's platform. */
+void EndOnRequest(platform::Platform& platform);

@@ -1,5 +1,6 @@
 #include "platform/fake/FakePlatform.h"
 
+#include <QEventLoop>
 #include <QWindow>
 #include <algorithm>
 #include <cctype>
@@ -136,16 +137,18 @@ void FakePlatform::rtcSaveSetting(const std::string& app, const std::string& sec
     store[storeName(app, section, key)] = value;
 }
 
-void FakePlatform::onTerminationRequest(std::function<void()> handler)
+void FakePlatform::onTerminationRequest(std::function<void()>)
 {
     record("onTerminationRequest");
-    terminationHandler = std::move(handler);
 }
 
 void FakePlatform::endProcess(int status)
 {
     record("endProcess(" + std::to_string(status) + ")");
-    throw ProcessEnded{status};
+    endStatus = status;
+    // The process would be gone: nothing of the loop may run on.
+    if (eventLoop)
+        eventLoop->exit(status);
 }
 
 } // namespace platform

@@ -7,15 +7,13 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-namespace platform {
+class QEventLoop;
 
-/** Thrown by FakePlatform::endProcess so a test can see the end of the process. */
-struct ProcessEnded {
-    int status;
-};
+namespace platform {
 
 class FakePlatform : public Platform {
 public:
@@ -32,7 +30,10 @@ public:
     std::deque<float> randomNumbers; // rtcRandomNext pops these; 0.5 when empty
     std::map<std::string, std::string> store; // "app/section/key" in lower case -> value
     std::map<WindowId, WindowId> parents;     // child -> parent, for SetParent and IsChild
-    std::function<void()> terminationHandler; // what onTerminationRequest registered
+    QEventLoop* eventLoop = nullptr; // a loop the test runs: endProcess exits it with the status
+
+    // The status endProcess was called with; empty while the process would still run.
+    std::optional<int> endStatus;
 
     // What happened, one line per call.
     std::vector<std::string> calls;
@@ -64,7 +65,7 @@ public:
     void rtcSaveSetting(const std::string& app, const std::string& section,
                         const std::string& key, const std::string& value) override;
     void onTerminationRequest(std::function<void()> handler) override;
-    [[noreturn]] void endProcess(int status) override;
+    void endProcess(int status) override;
 
 private:
     void record(std::string line) { calls.push_back(std::move(line)); }

@@ -55,11 +55,22 @@ wait_until() {
   done
 }
 
+# Negates a command, so that wait_until can wait for a state to end (a
+# `bash -c "! ..."` would not see this file's functions):
+#   wait_until 5 not window_exists frog
+not() { ! "$@"; }
+
 # Milliseconds since the epoch.
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # True while a viewable window with exactly this title exists.
 window_exists() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
+# True when the program's preview picture is a child of window $1 (Qt names
+# the picture's window class after the program file).
+holds_picture() {
+  xwininfo -children -id "$1" 2>/dev/null | grep -qF "\"$(basename "$PROGRAM")\""
+}
 
 # Runs the program in the background; its pid is in $LAST_PID.
 start_program() {
@@ -71,7 +82,7 @@ start_program() {
 # Waits up to $2 seconds for pid $1 to end; sets EXIT_STATUS. Fails if it does not.
 wait_exit() {
   local pid="$1" seconds="$2"
-  wait_until "$seconds" bash -c "! kill -0 $pid" || fail "process $pid still running after ${seconds}s"
+  wait_until "$seconds" not kill -0 "$pid" || fail "process $pid still running after ${seconds}s"
   set +e; wait "$pid"; EXIT_STATUS=$?; set -e
 }
 

@@ -85,11 +85,13 @@ check_embedding 200 150
 [ "$(top_level_maps)" -eq $((maps_before + 1)) ] || fail "a window other than the host's was mapped at the top level"
 destroy_area
 start=$(now_ms)
-wait_until 2 ended "$PREVIEW_PID" || fail "preview still running 2 s after its area was destroyed"
+wait_until 5 ended "$PREVIEW_PID" || fail "preview still running 5 s after its area was destroyed"
 elapsed=$(( $(now_ms) - start ))
 wait_exit "$PREVIEW_PID" 1
 [ "$EXIT_STATUS" -eq 0 ] || fail "status $EXIT_STATUS after the area was destroyed"
-[ "$elapsed" -le 800 ] || fail "ended ${elapsed} ms after the area was destroyed"
+# One check every 400 ms: well under a second when idle; the bound leaves a
+# loaded machine its margin and the time is printed.
+[ "$elapsed" -le 3000 ] || fail "ended ${elapsed} ms after the area was destroyed"
 [ ! -s "$WORK/program.err" ] || fail "printed: $(cat "$WORK/program.err")"
 pass "area destroyed: ended after ${elapsed} ms, status 0, nothing printed"
 DEAD_AREA=$AREA
@@ -99,22 +101,22 @@ end_host
 # connection going) ends the preview as well.
 check_embedding 100 80
 end_host
-wait_exit "$PREVIEW_PID" 2
+wait_exit "$PREVIEW_PID" 5
 [ "$EXIT_STATUS" -eq 0 ] || fail "status $EXIT_STATUS after the host ended"
 pass "host ended: preview ended with status 0"
 
 # No window to embed into: the first check ends the program.
-wait_until 5 bash -c "! xdotool search --onlyvisible --name '^test host\$'" || fail "host still up"
+wait_until 5 not window_exists "test host" || fail "host still up"
 maps_before=$(top_level_maps)
 for arguments in "/P" "/p 0" "/P $DEAD_AREA" "/p 1234567"; do
   start=$(now_ms)
   # shellcheck disable=SC2086 # the arguments are split on purpose
   start_program $arguments
-  wait_until 3 ended "$LAST_PID" || fail "'$arguments' still running after 3 s"
+  wait_until 5 ended "$LAST_PID" || fail "'$arguments' still running after 5 s"
   elapsed=$(( $(now_ms) - start ))
   wait_exit "$LAST_PID" 1
   [ "$EXIT_STATUS" -eq 0 ] || fail "'$arguments' exited with $EXIT_STATUS"
-  [ "$elapsed" -le 1500 ] || fail "'$arguments' took ${elapsed} ms"
+  [ "$elapsed" -le 3000 ] || fail "'$arguments' took ${elapsed} ms" # margin for a loaded machine
   [ "$elapsed" -ge 350 ] || fail "'$arguments' ended after ${elapsed} ms, before its first check"
   [ ! -s "$WORK/program.err" ] || fail "'$arguments' printed: $(cat "$WORK/program.err")"
   pass "'$arguments' ends after ${elapsed} ms with status 0"

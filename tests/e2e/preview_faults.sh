@@ -15,6 +15,8 @@ expect_quiet_end() { # WHAT SECONDS
   pass "$1: ends quietly with status 0"
 }
 expect_running() { # WHAT
+  # A duration, not a state: the preview checks its window every 400 ms and
+  # must not end while the window is there; a second covers a few checks.
   sleep 1
   ended "$LAST_PID" && fail "$1: the preview ended while its window is there"
   return 0
@@ -25,7 +27,7 @@ children_of() { xwininfo -id "$1" -children | awk '/^ +0x/ {print $1}'; }
 root=$(xwininfo -root | awk '/Window id:/ {print $4}')
 screenshot "$WORK/before.png"
 start_program /P "$((root))"
-expect_quiet_end "the root window's id" 2
+expect_quiet_end "the root window's id" 5
 screenshot "$WORK/after.png"
 compare -metric AE "$WORK/before.png" "$WORK/after.png" null: 2>/dev/null \
   || fail "the root window's id changed the screen"
@@ -36,9 +38,10 @@ other_pid=$!; CHILD_PIDS+=("$other_pid")
 wait_until 10 window_exists other || fail "xmessage did not appear"
 other=$(xdotool search --onlyvisible --name '^other$' | head -n1)
 start_program /P "$other"
+wait_until 10 holds_picture "$other" || fail "the picture did not arrive in another client's window"
 expect_running "another client's window"
 kill "$other_pid"
-expect_quiet_end "another client's window closed" 2
+expect_quiet_end "another client's window closed" 5
 
 # A host that moves its preview area into another of its windows keeps the
 # preview; one that takes the picture out of the area ends it.
@@ -50,10 +53,9 @@ CHILD_PIDS+=($!)
 wait_until 10 window_exists shelf || fail "second window did not appear"
 shelf=$(xdotool search --onlyvisible --name '^shelf$' | head -n1)
 start_program /P "$area"
-wait_until 5 bash -c "[ -n \"\$(xwininfo -id $area -children | awk '/^ +0x/')\" ]" \
-  || fail "the picture did not arrive in the preview area"
+wait_until 10 holds_picture "$area" || fail "the picture did not arrive in the preview area"
 xdotool windowreparent "$area" "$shelf"
 expect_running "preview area reparented by its host"
 picture=$(children_of "$area" | head -n1)
 xdotool windowreparent "$picture" "$shelf"
-expect_quiet_end "picture taken out of the preview area" 2
+expect_quiet_end "picture taken out of the preview area" 5

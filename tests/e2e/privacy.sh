@@ -10,12 +10,17 @@ printf '[Lilywade]\nStartup\\Speed=0\nStartup\\Sound=1\nStartup\\Hole=1\nStartup
 strace -f -qq -o "$WORK/trace" \
   -e trace=open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,link,linkat,symlink,symlinkat,truncate,ftruncate,memfd_create \
   "$PROGRAM" /S >"$WORK/program.out" 2>"$WORK/program.err" &
-CHILD_PIDS+=($!)
+TRACER=$!
+CHILD_PIDS+=("$TRACER")
 wait_until 10 window_exists frog || fail "no saver window"
-sleep 1.5 # let the frogs jump a few times
+# Every jump of the red frog opens its sound: wait for a few ticks, so that
+# sounds have played and marks have been drawn before the end.
+ticks_done() { [ "$(grep -c 'wizer\.wav"' "$WORK/trace")" -ge 3 ]; }
+wait_until 30 ticks_done || fail "the frogs did not jump three times"
 xdotool key a
-wait_until 10 bash -c "! window_exists frog" 2>/dev/null || true
-wait "${CHILD_PIDS[-1]}" || true
+wait_until 10 not window_exists frog || fail "the saver window stayed after a key"
+wait_exit "$TRACER" 10 # strace ends with the saver's status
+[ "$EXIT_STATUS" -eq 0 ] || fail "the saver ended with status $EXIT_STATUS"
 
 # Every call that could create or write a file and did not fail.
 writes=$(grep -E 'O_CREAT|O_WRONLY|O_RDWR|mkdir|rename|link|creat\(|truncate|memfd' "$WORK/trace" \

@@ -43,7 +43,7 @@ expect_end "a click"
 # A second saver finds the first by its window and ends at once.
 start_saver
 start_program /S
-wait_exit "$LAST_PID" 2
+wait_exit "$LAST_PID" 5
 [ "$EXIT_STATUS" -eq 0 ] || fail "second /S exited with $EXIT_STATUS"
 kill -0 "$SAVER" || fail "the second /S ended the first"
 pass "a second /S ends at once and leaves the first running"

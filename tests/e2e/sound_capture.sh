@@ -7,6 +7,9 @@ PROBE="${2:?sound_probe}"
 SOUNDS="${3:?folder of bud.wav and wizer.wav}"
 start_xvfb 320x240
 CAPTURE="$WORK/captured.raw"
+# Bounds on the time a call takes leave a loaded machine seconds of margin:
+# they catch a call that hangs or plays on, not one that is a little slow.
+MARGIN_MS=3000
 
 use_device() { mkdir -p "$HOME"; printf '%s\n' "$1" >"$HOME/.asoundrc"; }
 capture_device() {
@@ -37,7 +40,7 @@ for sound in bud wizer; do
   [ "$PLAYED" -eq 1 ] && [ "$BELL" -eq 0 ] || fail "$sound.wav: played=$PLAYED bell=$BELL"
   cmp -s <(wav_data "$file") "$CAPTURE" || fail "$sound.wav: captured samples differ from the file's"
   [ "$MS" -ge "$duration_ms" ] || fail "$sound.wav: call returned after ${MS} ms, sound lasts ${duration_ms} ms"
-  [ "$MS" -lt $((duration_ms + 1000)) ] || fail "$sound.wav: call took ${MS} ms for ${duration_ms} ms of sound"
+  [ "$MS" -lt $((duration_ms + MARGIN_MS)) ] || fail "$sound.wav: call took ${MS} ms for ${duration_ms} ms of sound"
   pass "$sound.wav: samples written unchanged, call lasted ${MS} ms for ${duration_ms} ms"
 done
 
@@ -62,17 +65,19 @@ mkdir "$WORK/folder.wav"
 : >"$WORK/empty.wav"
 head -c 30 "$SOUNDS/bud.wav" >"$WORK/cut.wav"
 echo "not a sound" >"$WORK/text.wav"
+slowest=0
 for file in "$WORK/missing.wav" "$WORK/empty.wav" "$WORK/cut.wav" "$WORK/text.wav" "$WORK/folder.wav"; do
   probe "$file"
   [ "$PLAYED" -eq 0 ] && [ "$BELL" -eq 1 ] || fail "$(basename "$file"): played=$PLAYED bell=$BELL"
-  [ "$MS" -lt 500 ] || fail "$(basename "$file"): took ${MS} ms"
+  [ "$MS" -lt "$MARGIN_MS" ] || fail "$(basename "$file"): took ${MS} ms"
   [ ! -e "$CAPTURE" ] || fail "$(basename "$file"): something reached the device"
+  [ "$MS" -le "$slowest" ] || slowest=$MS
 done
-pass "missing, empty, cut, text and a directory ring the bell at once"
+pass "missing, empty, cut, text and a directory ring the bell at once (at most ${slowest} ms)"
 
 # No sound device: the bell, at once.
 use_device 'pcm.!default { type hw card 63 }'
 probe "$SOUNDS/bud.wav"
-[ "$PLAYED" -eq 0 ] && [ "$BELL" -eq 1 ] && [ "$MS" -lt 500 ] \
+[ "$PLAYED" -eq 0 ] && [ "$BELL" -eq 1 ] && [ "$MS" -lt "$MARGIN_MS" ] \
   || fail "without a device: played=$PLAYED bell=$BELL after ${MS} ms"
-pass "without a sound device the bell rings at once"
+pass "without a sound device the bell rings at once (${MS} ms)"

@@ -17,7 +17,7 @@ for mode in /S /C /P; do
   case "$mode" in
     /S) wait_until 10 window_exists frog || fail "no saver window" ;;
     /C) wait_until 10 window_exists "Lilywade Settings" || fail "no settings dialog" ;;
-    /P) sleep 1 ;;
+    /P) wait_until 10 holds_picture "$area" || fail "the picture did not arrive in the preview area" ;;
   esac
   kill "$XVFB_PID"; XVFB_PID=""
   wait_exit "$LAST_PID" 5
