@@ -200,8 +200,7 @@ void FrogSet::CmdOK_Click()
     SaverSettings.Sound = state(CheckSnd) == 1 ? -1 : 0;
     SaverSettings.Blank = state(CheckBlank) == 1 ? -1 : 0;
     SaverSettings.Speed = std::int16_t(HScroll1->value());
-    SaveSettings(platform_, state(CheckHole), state(CheckStreak), state(CheckSnd),
-                 state(CheckBlank), std::int16_t(HScroll1->value()));
+    SaveSettings(platform_, SaverSettings);
     accept();
 }
 
