@@ -2,6 +2,7 @@
 
 #include "settings/DialogFont.h"
 #include "settings/SaverSettings.h"
+#include "settings/SettingsTable.h"
 #include "startup/Globals.h"
 
 #include <QCheckBox>
@@ -27,9 +28,6 @@ int toPixels(int twips, std::int16_t twipsPerPixel)
     const double scale = twipsPerPixel > 0 ? twipsPerPixel : 15.0;
     return int(std::lround(twips / scale));
 }
-
-// A box's state as the dialog stores it: 1 checked, 0 unchecked.
-std::int16_t state(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
 
 template <class Widget>
 Widget* place(Widget* widget, const char* name, const TwipsRect& twips)
@@ -142,13 +140,17 @@ void FrogSet::fitTexts()
     Label13->setFont(squeezeBlanks(font(), Legend, Label13->width()));
 }
 
+QCheckBox* FrogSet::boxFor(const StoredSetting& option) const
+{
+    return findChild<QCheckBox*>(QLatin1String(option.checkBox));
+}
+
 void FrogSet::Form_Load()
 {
-    CheckHole->setChecked(SaverSettings.Hole != 0);
-    CheckStreak->setChecked(SaverSettings.Streak != 0);
-    CheckSnd->setChecked(SaverSettings.Sound != 0);
-    // Checking Blank is a change of state, so the blank rule runs here.
-    CheckBlank->setChecked(SaverSettings.Blank != 0);
+    // Checking Blank is a change of state, so the blank rule runs here; Blank
+    // comes last, so the boxes it clears stay cleared.
+    for (const StoredSetting& option : storedFlags())
+        boxFor(option)->setChecked(SaverSettings.*option.field != 0);
     HScroll1->setValue(SaverSettings.Speed);
     Label12->setText(QString::number(SaverSettings.Speed));
 }
@@ -195,10 +197,8 @@ void FrogSet::CheckBlank_Click()
 
 void FrogSet::CmdOK_Click()
 {
-    SaverSettings.Hole = state(CheckHole) == 1 ? -1 : 0;
-    SaverSettings.Streak = state(CheckStreak) == 1 ? -1 : 0;
-    SaverSettings.Sound = state(CheckSnd) == 1 ? -1 : 0;
-    SaverSettings.Blank = state(CheckBlank) == 1 ? -1 : 0;
+    for (const StoredSetting& option : storedFlags())
+        SaverSettings.*option.field = boxFor(option)->isChecked() ? -1 : 0;
     SaverSettings.Speed = std::int16_t(HScroll1->value());
     SaveSettings(platform_, SaverSettings);
     accept();
