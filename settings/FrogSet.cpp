@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -103,7 +104,7 @@ void FrogSet::placeSpeedBar()
     HScroll1->setRange(0, MaxSpeed);
     HScroll1->setSingleStep(10);
     HScroll1->setPageStep(30);
-    // Qt's defaults would reverse the keys and keep the bar out of the tab
+    // Qt's defaults would reverse the wheel and keep the bar out of the tab
     // order; without tracking, the value is committed only when a drag ends.
     HScroll1->setInvertedControls(false);
     HScroll1->setFocusPolicy(Qt::StrongFocus);
@@ -167,16 +168,23 @@ bool FrogSet::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-// Qt pages a non-inverted bar upwards on Page Down; a horizontal bar should
-// move towards its right end, like Right and End do.
+// Keys move the bar as on any horizontal bar of the desktop: Right, Down,
+// Page Down and End towards "Slower" (larger values), the others towards
+// "Faster". Qt's own keys disagree with each other (Up adds, Page Down
+// subtracts), so all eight are handled here.
 bool FrogSet::HScroll1_KeyDown(int key)
 {
-    if (key == Qt::Key_PageDown)
-        HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    else if (key == Qt::Key_PageUp)
-        HScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
-    else
+    using Slider = QAbstractSlider;
+    static constexpr std::pair<int, Slider::SliderAction> Moves[] = {
+        {Qt::Key_Right, Slider::SliderSingleStepAdd}, {Qt::Key_Left, Slider::SliderSingleStepSub},
+        {Qt::Key_Down, Slider::SliderSingleStepAdd},  {Qt::Key_Up, Slider::SliderSingleStepSub},
+        {Qt::Key_PageDown, Slider::SliderPageStepAdd}, {Qt::Key_PageUp, Slider::SliderPageStepSub},
+        {Qt::Key_End, Slider::SliderToMaximum},       {Qt::Key_Home, Slider::SliderToMinimum},
+    };
+    const auto move = std::ranges::find(Moves, key, &std::pair<int, Slider::SliderAction>::first);
+    if (move == std::end(Moves))
         return false;
+    HScroll1->triggerAction(move->second);
     return true;
 }
 

@@ -266,19 +266,30 @@ TEST_F(FrogSetTest, TrackClickStepsByThirtyAndStopsAtZero)
     EXPECT_EQ(number(), "0");
 }
 
-TEST_F(FrogSetTest, KeysMoveTheBarTowardsSlowerOnTheRight)
+struct BarKey {
+    Qt::Key key;
+    int value; // after the key, from 100
+};
+
+class FrogSetBarKeys : public FrogSetTest, public ::testing::WithParamInterface<BarKey> {};
+
+TEST_P(FrogSetBarKeys, RightAndDownGoTowardsSlowerLeftAndUpTowardsFaster)
 {
+    SaverSettings.Speed = 100;
     open();
     bar()->setFocus();
-    const std::pair<Qt::Key, const char*> steps[] = {
-        {Qt::Key_Right, "10"}, {Qt::Key_PageDown, "40"}, {Qt::Key_Left, "30"},
-        {Qt::Key_PageUp, "0"}, {Qt::Key_End, "200"},     {Qt::Key_Home, "0"},
-    };
-    for (const auto& [key, shown] : steps) {
-        QTest::keyClick(bar(), key);
-        EXPECT_EQ(number(), shown) << QKeySequence(key).toString().toStdString();
-    }
+    QTest::keyClick(bar(), GetParam().key);
+    EXPECT_EQ(bar()->value(), GetParam().value);
+    EXPECT_EQ(number(), QString::number(GetParam().value));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, FrogSetBarKeys,
+    ::testing::Values(BarKey{Qt::Key_Right, 110}, BarKey{Qt::Key_Down, 110},
+                      BarKey{Qt::Key_PageDown, 130}, BarKey{Qt::Key_End, 200},
+                      BarKey{Qt::Key_Left, 90}, BarKey{Qt::Key_Up, 90},
+                      BarKey{Qt::Key_PageUp, 70}, BarKey{Qt::Key_Home, 0}),
+    [](const auto& info) { return QKeySequence(info.param.key).toString().toStdString(); });
 
 TEST_F(FrogSetTest, NumberFollowsADragOnlyWhenItEnds)
 {
