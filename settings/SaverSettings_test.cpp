@@ -108,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, SpeedText,
                                          SpeedCase{"70000", 200}, SpeedCase{"1e30", 200},
                                          SpeedCase{"-5", 0}, SpeedCase{"-40000", 0},
                                          SpeedCase{"fast", 0}, SpeedCase{"", 0},
-                                         SpeedCase{"12.5", 12}, SpeedCase{"nan", 0}));
+                                         SpeedCase{"12.5", 12}, SpeedCase{"12.7", 13},
+                                         SpeedCase{"nan", 0}));
 
 } // namespace
