@@ -28,15 +28,22 @@ TEST(BitBlt, RasterOpsWorkOnEachChannel)
 
 TEST(BitBlt, ClipsAtEveryEdgeAndNeverWritesOutside)
 {
+    // dx, dy, sx, sy of a 4 x 4 block from a 4 x 4 source; the last two start
+    // left of and above the source, so part of the request has nothing to copy.
     const QImage src = filled(4, 4, qRgb(255, 255, 255));
-    for (auto [dx, dy] : {std::pair{-2, -2}, {8, -2}, {-2, 8}, {8, 8}, {-4, 0}, {10, 3}}) {
-        QImage dst = filled(10, 10, qRgb(0, 0, 0));
-        BitBlt(dst, dx, dy, 4, 4, src, 0, 0, SRCCOPY);
+    const QRgb untouched = qRgb(40, 80, 120);
+    const int blocks[][4] = {{-2, -2, 0, 0}, {8, -2, 0, 0}, {-2, 8, 0, 0}, {8, 8, 0, 0},
+                             {-4, 0, 0, 0},  {10, 3, 0, 0}, {0, 0, -3, 0}, {0, 0, 0, -3}};
+    for (const auto& [dx, dy, sx, sy] : blocks) {
+        QImage dst = filled(10, 10, untouched);
+        BitBlt(dst, dx, dy, 4, 4, src, sx, sy, SRCCOPY);
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 10; ++x) {
-                const bool inside = x >= dx && x < dx + 4 && y >= dy && y < dy + 4;
-                EXPECT_EQ(dst.pixel(x, y), inside ? qRgb(255, 255, 255) : qRgb(0, 0, 0))
-                    << dx << "," << dy << " at " << x << "," << y;
+                const QPoint request(x - dx, y - dy);
+                const bool inside = QRect(0, 0, 4, 4).contains(request)
+                    && src.rect().contains(request + QPoint(sx, sy));
+                EXPECT_EQ(dst.pixel(x, y), inside ? qRgb(255, 255, 255) : untouched)
+                    << dx << "," << dy << " from " << sx << "," << sy << " at " << x << "," << y;
             }
     }
 }

@@ -52,10 +52,12 @@ TEST_F(IniStoreTest, NewFileIsPrivate)
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
-TEST_F(IniStoreTest, MalformedFileReadsAsDefaultsAndIsKeptOnWrite)
+class MalformedFile : public IniStoreTest, public testing::WithParamInterface<QByteArray> {};
+
+TEST_P(MalformedFile, ReadsAsDefaultsAndIsKeptOnWrite)
 {
     QDir().mkpath(dir.path() + "/lilywade");
-    const QByteArray garbage("[Lilywade\n\xff\xfe garbage = = \n[", 28);
+    const QByteArray garbage = GetParam();
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -71,6 +73,13 @@ TEST_F(IniStoreTest, MalformedFileReadsAsDefaultsAndIsKeptOnWrite)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), garbage);
 }
+
+// Each holds a line that is none of blank, comment, [section] or key=value.
+INSTANTIATE_TEST_SUITE_P(
+    Contents, MalformedFile,
+    testing::Values(QByteArray("[Lilywade\n\xff\xfe garbage = = \n[", 28),
+                    QByteArray("[Lilywade]\nStartup\\hole=1\n=junk\n")),
+    [](const auto& info) { return info.index == 0 ? "Garbage" : "EmptyKey"; });
 
 TEST_F(IniStoreTest, DirectoryInPlaceOfTheFileReadsAsDefaults)
 {

@@ -102,10 +102,13 @@ TEST_F(Scheduler, TwoFrogsTwoSounds)
 struct Distance {
     float dx, dy; // red frog's offset from the green one
     bool tooClose;
+    float targetX = 300, targetY = 500; // green frog's target after the tick
 };
 
 class TooClose : public Scheduler, public testing::WithParamInterface<Distance> {};
 
+// Too close, the green frog aims 160 past the red one along each axis on
+// which they differ; along an axis they share it keeps its target.
 TEST_P(TooClose, IsStrictlyLessThan96OnBothAxes)
 {
     const Distance d = GetParam();
@@ -116,10 +119,14 @@ TEST_P(TooClose, IsStrictlyLessThan96OnBothAxes)
     RedFrog.TargetY = 0;
     scheduler.MoveTick();
     EXPECT_EQ(moves(), d.tooClose ? 1 : 2);
+    EXPECT_EQ(GreenFrog.TargetX, d.targetX);
+    EXPECT_EQ(GreenFrog.TargetY, d.targetY);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, TooClose,
-                         testing::Values(Distance{95, 95, true}, Distance{-95, -95, true},
+                         testing::Values(Distance{95, 95, true, 235, 235},
+                                         Distance{-95, -95, true, 365, 365},
+                                         Distance{50, 0, true, 190, 500},
                                          Distance{96, 10, false}, Distance{10, -96, false},
                                          Distance{-96, -96, false}));
 

@@ -2,6 +2,7 @@
 
 #include "settings/DialogFont.h"
 #include "settings/SaverSettings.h"
+#include "settings/SettingsTable.h"
 #include "startup/Globals.h"
 
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -27,9 +29,6 @@ int toPixels(int twips, std::int16_t twipsPerPixel)
     const double scale = twipsPerPixel > 0 ? twipsPerPixel : 15.0;
     return int(std::lround(twips / scale));
 }
-
-// A box's state as the dialog stores it: 1 checked, 0 unchecked.
-std::int16_t state(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
 
 template <class Widget>
 Widget* place(Widget* widget, const char* name, const TwipsRect& twips)
@@ -105,7 +104,7 @@ void FrogSet::placeSpeedBar()
     HScroll1->setRange(0, MaxSpeed);
     HScroll1->setSingleStep(10);
     HScroll1->setPageStep(30);
-    // Qt's defaults would reverse the keys and keep the bar out of the tab
+    // Qt's defaults would reverse the wheel and keep the bar out of the tab
     // order; without tracking, the value is committed only when a drag ends.
     HScroll1->setInvertedControls(false);
     HScroll1->setFocusPolicy(Qt::StrongFocus);
@@ -142,13 +141,17 @@ void FrogSet::fitTexts()
     Label13->setFont(squeezeBlanks(font(), Legend, Label13->width()));
 }
 
+QCheckBox* FrogSet::boxFor(const StoredSetting& option) const
+{
+    return findChild<QCheckBox*>(QLatin1String(option.checkBox));
+}
+
 void FrogSet::Form_Load()
 {
-    CheckHole->setChecked(SaverSettings.Hole != 0);
-    CheckStreak->setChecked(SaverSettings.Streak != 0);
-    CheckSnd->setChecked(SaverSettings.Sound != 0);
-    // Checking Blank is a change of state, so the blank rule runs here.
-    CheckBlank->setChecked(SaverSettings.Blank != 0);
+    // Checking Blank is a change of state, so the blank rule runs here; Blank
+    // comes last, so the boxes it clears stay cleared.
+    for (const StoredSetting& option : storedFlags())
+        boxFor(option)->setChecked(SaverSettings.*option.field != 0);
     HScroll1->setValue(SaverSettings.Speed);
     Label12->setText(QString::number(SaverSettings.Speed));
 }
@@ -165,16 +168,23 @@ bool FrogSet::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-// Qt pages a non-inverted bar upwards on Page Down; a horizontal bar should
-// move towards its right end, like Right and End do.
+// Keys move the bar as on any horizontal bar of the desktop: Right, Down,
+// Page Down and End towards "Slower" (larger values), the others towards
+// "Faster". Qt's own keys disagree with each other (Up adds, Page Down
+// subtracts), so all eight are handled here.
 bool FrogSet::HScroll1_KeyDown(int key)
 {
-    if (key == Qt::Key_PageDown)
-        HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    else if (key == Qt::Key_PageUp)
-        HScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
-    else
+    using Slider = QAbstractSlider;
+    static constexpr std::pair<int, Slider::SliderAction> Moves[] = {
+        {Qt::Key_Right, Slider::SliderSingleStepAdd}, {Qt::Key_Left, Slider::SliderSingleStepSub},
+        {Qt::Key_Down, Slider::SliderSingleStepAdd},  {Qt::Key_Up, Slider::SliderSingleStepSub},
+        {Qt::Key_PageDown, Slider::SliderPageStepAdd}, {Qt::Key_PageUp, Slider::SliderPageStepSub},
+        {Qt::Key_End, Slider::SliderToMaximum},       {Qt::Key_Home, Slider::SliderToMinimum},
+    };
+    const auto move = std::ranges::find(Moves, key, &std::pair<int, Slider::SliderAction>::first);
+    if (move == std::end(Moves))
         return false;
+    HScroll1->triggerAction(move->second);
     return true;
 }
 
@@ -195,13 +205,10 @@ void FrogSet::CheckBlank_Click()
 
 void FrogSet::CmdOK_Click()
 {
-    SaverSettings.Hole = state(CheckHole) == 1 ? -1 : 0;
-    SaverSettings.Streak = state(CheckStreak) == 1 ? -1 : 0;
-    SaverSettings.Sound = state(CheckSnd) == 1 ? -1 : 0;
-    SaverSettings.Blank = state(CheckBlank) == 1 ? -1 : 0;
+    for (const StoredSetting& option : storedFlags())
+        SaverSettings.*option.field = boxFor(option)->isChecked() ? -1 : 0;
     SaverSettings.Speed = std::int16_t(HScroll1->value());
-    SaveSettings(platform_, state(CheckHole), state(CheckStreak), state(CheckSnd),
-                 state(CheckBlank), std::int16_t(HScroll1->value()));
+    SaveSettings(platform_, SaverSettings);
     accept();
 }
 

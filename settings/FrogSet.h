@@ -11,6 +11,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+struct StoredSetting;
 
 /** A rectangle in twips (1/1440 inch), as Left, Top, Width, Height. */
 struct TwipsRect {
@@ -36,6 +37,7 @@ private:
     QCheckBox* placeBox(const char* name, const TwipsRect& twips);
     QLabel* placeLabel(const char* name, const QString& text, const TwipsRect& twips);
     void fitTexts();
+    QCheckBox* boxFor(const StoredSetting& option) const;
     void Form_Load();
     void HScroll1_Change(int value);
     bool HScroll1_KeyDown(int key);

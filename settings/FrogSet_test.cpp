@@ -4,6 +4,7 @@
 
 #include "platform/fake/FakePlatform.h"
 #include "settings/SaverSettings.h"
+#include "settings/SettingsTable.h"
 #include "startup/Globals.h"
 
 #include <QApplication>
@@ -88,6 +89,14 @@ protected:
 
     std::vector<std::string> saves() const { return fake.callsStartingWith("rtcSaveSetting"); }
 
+    // What OK must store for these settings: what SaveSettings writes for them.
+    static std::vector<std::string> savesOf(const SaverSettingsRecord& settings)
+    {
+        FakePlatform reference;
+        SaveSettings(reference, settings);
+        return reference.calls;
+    }
+
     FakePlatform fake;
     std::unique_ptr<FrogSet> dialog;
 };
@@ -97,9 +106,9 @@ const std::vector<std::string> NothingStored;
 TEST_F(FrogSetTest, FirstRunShowsEverythingOffAndEnabled)
 {
     open();
-    for (const char* name : {"CheckHole", "CheckStreak", "CheckSnd", "CheckBlank"}) {
-        EXPECT_FALSE(box(name)->isChecked()) << name;
-        EXPECT_TRUE(box(name)->isEnabled()) << name;
+    for (const StoredSetting& option : storedFlags()) {
+        EXPECT_FALSE(box(option.checkBox)->isChecked()) << option.checkBox;
+        EXPECT_TRUE(box(option.checkBox)->isEnabled()) << option.checkBox;
     }
     EXPECT_EQ(bar()->value(), 0);
     EXPECT_EQ(number(), "0");
@@ -111,6 +120,7 @@ TEST_F(FrogSetTest, OpensWithTheStoredOptionsAndSpeed)
 {
     SaverSettings = {-1, 0, -1, 0, 70};
     open();
+    // Spelt out, as this pins which box shows which option.
     EXPECT_TRUE(box("CheckHole")->isChecked());
     EXPECT_FALSE(box("CheckStreak")->isChecked());
     EXPECT_TRUE(box("CheckSnd")->isChecked());
@@ -132,16 +142,9 @@ TEST_F(FrogSetTest, BlankAtOpeningClearsAndDisablesBothClearingBoxes)
     EXPECT_FALSE(box("CheckHole")->isChecked());
 
     click("CmdOK");
-    EXPECT_EQ(saves(), (std::vector<std::string>{
-                           "rtcSaveSetting(Lilywade,Startup,Hole,0)",
-                           "rtcSaveSetting(Lilywade,Startup,Streak,0)",
-                           "rtcSaveSetting(Lilywade,Startup,Sound,0)",
-                           "rtcSaveSetting(Lilywade,Startup,blank,1)",
-                           "rtcSaveSetting(Lilywade,Startup,Speed,0)",
-                       }));
-    EXPECT_EQ(SaverSettings.Hole, 0);
-    EXPECT_EQ(SaverSettings.Streak, 0);
-    EXPECT_EQ(SaverSettings.Blank, -1);
+    const SaverSettingsRecord onlyBlank{0, 0, 0, -1, 0};
+    EXPECT_EQ(saves(), savesOf(onlyBlank));
+    EXPECT_EQ(SaverSettings, onlyBlank);
 }
 
 TEST_F(FrogSetTest, UncheckingBlankEnablesTheClearingBoxesButLeavesThemUnchecked)
@@ -196,10 +199,7 @@ TEST_F(FrogSetTest, CancelAfterChangesStoresNothing)
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(fake.calls.empty());
-    EXPECT_EQ(SaverSettings.Hole, before.Hole);
-    EXPECT_EQ(SaverSettings.Sound, before.Sound);
-    EXPECT_EQ(SaverSettings.Blank, before.Blank);
-    EXPECT_EQ(SaverSettings.Speed, before.Speed);
+    EXPECT_EQ(SaverSettings, before);
 }
 
 TEST_F(FrogSetTest, ClosingTheWindowStoresNothing)
@@ -222,26 +222,13 @@ TEST_F(FrogSetTest, OkStoresWhatReadsBackTheSame)
     QTest::keyClick(bar(), Qt::Key_PageDown); // 20 + 30
     click("CmdOK");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(saves(), (std::vector<std::string>{
-                           "rtcSaveSetting(Lilywade,Startup,Hole,0)",
-                           "rtcSaveSetting(Lilywade,Startup,Streak,1)",
-                           "rtcSaveSetting(Lilywade,Startup,Sound,1)",
-                           "rtcSaveSetting(Lilywade,Startup,blank,0)",
-                           "rtcSaveSetting(Lilywade,Startup,Speed,50)",
-                       }));
-    const SaverSettingsRecord afterOk = SaverSettings;
-    EXPECT_EQ(afterOk.Hole, 0);
-    EXPECT_EQ(afterOk.Streak, -1);
-    EXPECT_EQ(afterOk.Sound, -1);
-    EXPECT_EQ(afterOk.Speed, 50);
+    const SaverSettingsRecord chosen{0, -1, -1, 0, 50};
+    EXPECT_EQ(saves(), savesOf(chosen));
+    EXPECT_EQ(SaverSettings, chosen);
 
     SaverSettings = {};
     LoadSettings(fake);
-    EXPECT_EQ(SaverSettings.Hole, afterOk.Hole);
-    EXPECT_EQ(SaverSettings.Streak, afterOk.Streak);
-    EXPECT_EQ(SaverSettings.Sound, afterOk.Sound);
-    EXPECT_EQ(SaverSettings.Blank, afterOk.Blank);
-    EXPECT_EQ(SaverSettings.Speed, afterOk.Speed);
+    EXPECT_EQ(SaverSettings, chosen);
 }
 
 TEST_F(FrogSetTest, ArrowClickStopsAtTheMaximum)
@@ -279,19 +266,30 @@ TEST_F(FrogSetTest, TrackClickStepsByThirtyAndStopsAtZero)
     EXPECT_EQ(number(), "0");
 }
 
-TEST_F(FrogSetTest, KeysMoveTheBarTowardsSlowerOnTheRight)
+struct BarKey {
+    Qt::Key key;
+    int value; // after the key, from 100
+};
+
+class FrogSetBarKeys : public FrogSetTest, public ::testing::WithParamInterface<BarKey> {};
+
+TEST_P(FrogSetBarKeys, RightAndDownGoTowardsSlowerLeftAndUpTowardsFaster)
 {
+    SaverSettings.Speed = 100;
     open();
     bar()->setFocus();
-    const std::pair<Qt::Key, const char*> steps[] = {
-        {Qt::Key_Right, "10"}, {Qt::Key_PageDown, "40"}, {Qt::Key_Left, "30"},
-        {Qt::Key_PageUp, "0"}, {Qt::Key_End, "200"},     {Qt::Key_Home, "0"},
-    };
-    for (const auto& [key, shown] : steps) {
-        QTest::keyClick(bar(), key);
-        EXPECT_EQ(number(), shown) << QKeySequence(key).toString().toStdString();
-    }
+    QTest::keyClick(bar(), GetParam().key);
+    EXPECT_EQ(bar()->value(), GetParam().value);
+    EXPECT_EQ(number(), QString::number(GetParam().value));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, FrogSetBarKeys,
+    ::testing::Values(BarKey{Qt::Key_Right, 110}, BarKey{Qt::Key_Down, 110},
+                      BarKey{Qt::Key_PageDown, 130}, BarKey{Qt::Key_End, 200},
+                      BarKey{Qt::Key_Left, 90}, BarKey{Qt::Key_Up, 90},
+                      BarKey{Qt::Key_PageUp, 70}, BarKey{Qt::Key_Home, 0}),
+    [](const auto& info) { return QKeySequence(info.param.key).toString().toStdString(); });
 
 TEST_F(FrogSetTest, NumberFollowsADragOnlyWhenItEnds)
 {
@@ -397,8 +395,8 @@ TEST_F(FrogSetTest, TextsAreExact)
     EXPECT_EQ(control<QLabel>("Label13")->text().size(), 46);
     EXPECT_EQ(control<QPushButton>("CmdOK")->text(), "OK");
     EXPECT_EQ(control<QPushButton>("CmdCancel")->text(), "Cancel");
-    for (const char* name : {"CheckHole", "CheckStreak", "CheckSnd", "CheckBlank"})
-        EXPECT_TRUE(box(name)->text().isEmpty()) << name;
+    for (const StoredSetting& option : storedFlags())
+        EXPECT_TRUE(box(option.checkBox)->text().isEmpty()) << option.checkBox;
     EXPECT_TRUE(control<QLabel>("Label12")->alignment().testFlag(Qt::AlignHCenter));
 }
 
@@ -417,12 +415,13 @@ TEST_F(FrogSetTest, EveryTextIsWhollyVisibleAndTheLegendSpansTheBar)
               0.8 * bar()->width());
     EXPECT_EQ(legend->x(), bar()->x());
     EXPECT_GE(legend->y(), bar()->geometry().bottom());
-    for (const char* name : {"CheckHole", "CheckStreak", "CheckSnd", "CheckBlank"}) {
+    for (const StoredSetting& setting : storedFlags()) {
+        QCheckBox* const checkBox = box(setting.checkBox);
         QStyleOptionButton option;
-        option.initFrom(box(name));
+        option.initFrom(checkBox);
         const QRect square =
-            box(name)->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box(name));
-        EXPECT_TRUE(box(name)->rect().contains(square)) << name;
+            checkBox->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, checkBox);
+        EXPECT_TRUE(checkBox->rect().contains(square)) << setting.checkBox;
     }
 }
 

@@ -12,6 +12,8 @@ struct SaverSettingsRecord {
     std::int16_t Sound = 0;
     std::int16_t Blank = 0;
     std::int16_t Speed = 0;
+
+    bool operator==(const SaverSettingsRecord&) const = default;
 };
 
 /** The slowest Speed the program accepts; stored values are clamped to 0..MaxSpeed. */
@@ -20,6 +22,5 @@ inline constexpr std::int16_t MaxSpeed = 200;
 /** Fills SaverSettings from the store. */
 void LoadSettings(platform::Platform& platform);
 
-/** Writes the four box states (0 or 1) and the scroll bar's value to the store. */
-void SaveSettings(platform::Platform& platform, std::int16_t hole, std::int16_t streak,
-                  std::int16_t sound, std::int16_t blank, std::int16_t speed);
+/** Writes the record to the store: the options as 1 (on) or 0 (off), and Speed. */
+void SaveSettings(platform::Platform& platform, const SaverSettingsRecord& settings);

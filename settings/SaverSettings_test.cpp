@@ -1,5 +1,6 @@
 #include "platform/fake/FakePlatform.h"
 #include "settings/SaverSettings.h"
+#include "settings/SettingsTable.h"
 #include "startup/Globals.h"
 
 #include <gtest/gtest.h>
@@ -18,13 +19,10 @@ TEST(LoadSettings, EmptyStoreGivesAllOffAndSpeedZero)
     FakePlatform fake;
     SaverSettings = {-1, -1, -1, -1, 99};
     LoadSettings(fake);
-    EXPECT_EQ(SaverSettings.Hole, 0);
-    EXPECT_EQ(SaverSettings.Streak, 0);
-    EXPECT_EQ(SaverSettings.Sound, 0);
-    EXPECT_EQ(SaverSettings.Blank, 0);
-    EXPECT_EQ(SaverSettings.Speed, 0);
+    EXPECT_EQ(SaverSettings, SaverSettingsRecord{});
 }
 
+// The stored file's names, spelt out: the file must stay as it always was.
 TEST(LoadSettings, ReadsInOrderWithTheReadersSpelling)
 {
     FakePlatform fake;
@@ -41,7 +39,7 @@ TEST(LoadSettings, ReadsInOrderWithTheReadersSpelling)
 TEST(SaveSettings, WritesFiveValuesInOrderWithTheWritersSpelling)
 {
     FakePlatform fake;
-    SaveSettings(fake, 0, 0, 1, 1, 50);
+    SaveSettings(fake, {0, 0, -1, -1, 50});
     EXPECT_EQ(fake.calls, (std::vector<std::string>{
                               "rtcSaveSetting(Lilywade,Startup,Hole,0)",
                               "rtcSaveSetting(Lilywade,Startup,Streak,0)",
@@ -49,13 +47,24 @@ TEST(SaveSettings, WritesFiveValuesInOrderWithTheWritersSpelling)
                               "rtcSaveSetting(Lilywade,Startup,blank,1)",
                               "rtcSaveSetting(Lilywade,Startup,Speed,50)",
                           }));
-    LoadSettings(fake);
-    EXPECT_EQ(SaverSettings.Hole, 0);
-    EXPECT_EQ(SaverSettings.Streak, 0);
-    EXPECT_EQ(SaverSettings.Sound, -1);
-    EXPECT_EQ(SaverSettings.Blank, -1);
-    EXPECT_EQ(SaverSettings.Speed, 50);
 }
+
+class EachSetting : public testing::TestWithParam<StoredSetting> {};
+
+// Read and write spellings differ: each pair must still name one value.
+TEST_P(EachSetting, ReadsBackAloneIntoItsOwnField)
+{
+    SaverSettingsRecord saved;
+    saved.*GetParam().field = GetParam().isFlag() ? -1 : 70;
+    FakePlatform fake;
+    SaveSettings(fake, saved);
+    SaverSettings = {};
+    LoadSettings(fake);
+    EXPECT_EQ(SaverSettings, saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EachSetting, testing::ValuesIn(StoredSettings),
+                         [](const auto& info) { return std::string(info.param.writeKey); });
 
 struct FlagCase {
     const char* text;
@@ -99,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, SpeedText,
                                          SpeedCase{"70000", 200}, SpeedCase{"1e30", 200},
                                          SpeedCase{"-5", 0}, SpeedCase{"-40000", 0},
                                          SpeedCase{"fast", 0}, SpeedCase{"", 0},
-                                         SpeedCase{"12.5", 12}, SpeedCase{"nan", 0}));
+                                         SpeedCase{"12.5", 12}, SpeedCase{"12.7", 13},
+                                         SpeedCase{"nan", 0}));
 
 } // namespace
