@@ -64,21 +64,29 @@ public:
      *  display's context visibly releases it; the pointer itself frees the memory. */
     virtual void DeleteDC(std::unique_ptr<DeviceContext> dc) = 0;
 
-    /** Holds the keyboard and the pointer for window, whatever has the focus. */
+    /** Holds the keyboard and the pointer for window and gives it the keyboard focus;
+     *  a grab another client holds is tried again until it is free. */
     virtual void grabInput(QWindow& window) = 0;
     /** Gives the keyboard and the pointer back. */
     virtual void releaseInput() = 0;
     /** Raises window to the top of the stacking order. */
     virtual void bringToTop(QWindow& window) = 0;
+    /** Keeps window above every other window from now on: whenever another one is
+     *  mapped or raised, window is raised again. A compositor is asked to leave it alone. */
+    virtual void keepOnTop(QWindow& window) = 0;
+    /** Runs handler with the new size whenever the whole screen changes size. */
+    virtual void onScreenResize(std::function<void(QSize)> handler) = 0;
     /** Puts rect of image (the window's persistent image, window-sized) straight
      *  onto window at the same place, with no toolkit buffer in between; parts
      *  outside the image turn black. On screen when it returns. */
     virtual void refresh(QWindow& window, const QImage& image, const QRect& rect) = 0;
 
-    /** Blocks the thread for ms milliseconds (0 yields the time slice). */
+    /** Returns after ms milliseconds (0 yields the time slice). Meanwhile the program's
+     *  input is still handled, so input that ends the program ends it at once. */
     virtual void Sleep(std::uint32_t ms) = 0;
-    /** Plays a sound file to its end; the desktop bell if it cannot. flags is kept for the
-     *  system call's shape: only 0 (play synchronously) is supported. True when it played. */
+    /** Plays a sound file to its end, handling input meanwhile as Sleep does; the
+     *  desktop bell if it cannot. flags is kept for the system call's shape: only 0
+     *  (play synchronously) is supported. True when it played. */
     virtual bool sndPlaySoundA(const std::string& path, std::uint32_t flags) = 0;
 
     /** Seeds the random generator from the clock. */

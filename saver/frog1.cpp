@@ -1,5 +1,6 @@
 #include "saver/frog1.h"
 
+#include "platform/BitBlt.h"
 #include "startup/Cursor.h"
 #include "startup/Globals.h"
 #include "startup/SnapDesktop.h"
@@ -31,12 +32,14 @@ frog1::frog1(platform::Platform& platform, const SpriteSet& sprites)
     // A plain window, not a widget: every paint puts its rectangle from the
     // canvas onto the screen itself, so the canvas is the only screen-sized
     // image and no widget style or palette is ever set up.
-    setFlags(Qt::Window | Qt::FramelessWindowHint);
+    // Outside the window manager's reach (override-redirect), like every
+    // screen saver on X11: its place is the whole root window, all monitors
+    // together, and no panel of the window manager's is stacked above it.
+    setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
     setSurfaceType(QSurface::RasterSurface);
     setTitle(QStringLiteral("frog"));
-    // Without a window manager only an explicit geometry covers the screen.
     setGeometry(QRect(QPoint(0, 0), canvas_.size()));
-    setWindowState(Qt::WindowFullScreen);
+    platform_.onScreenResize([this](QSize size) { screenResized(size); });
     Load();
 }
 
@@ -48,6 +51,18 @@ void frog1::Load()
     SnapDesktop(platform_, canvas_);
     if (SaverSettings.Blank)
         canvas_.fill(Qt::black);
+}
+
+void frog1::screenResized(QSize size)
+{
+    // What is drawn stays where it is; new ground is black.
+    QImage resized(size, QImage::Format_RGB32);
+    resized.fill(Qt::black);
+    platform::BitBlt(resized, 0, 0, canvas_.width(), canvas_.height(), canvas_, 0, 0,
+                     platform::SRCCOPY);
+    canvas_ = std::move(resized);
+    setGeometry(QRect(QPoint(0, 0), size));
+    platform_.refresh(*this, canvas_, canvas_.rect());
 }
 
 void frog1::paintEvent(QPaintEvent* event)

@@ -33,6 +33,8 @@ protected:
 
 private:
     void Load();
+    /** The whole screen changed size (a monitor came or went): so does the window. */
+    void screenResized(QSize size);
 
     platform::Platform& platform_;
     QImage canvas_;

@@ -16,6 +16,8 @@ void ProgramWindows::showSaver()
     // The X server copies the screen while the frogs and the window are being made.
     platform_.prepareScreenCopy();
     auto saver = std::make_unique<frog1>(platform_, loadSprites());
+    // Nothing may come above the saver, from before it is shown on.
+    platform_.keepOnTop(*saver);
     saver->show();
     // Input must reach the saver whatever had the focus.
     platform_.grabInput(*saver);

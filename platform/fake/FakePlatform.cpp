@@ -102,6 +102,13 @@ void FakePlatform::DeleteDC(std::unique_ptr<DeviceContext>)
 void FakePlatform::grabInput(QWindow&) { record("grabInput"); }
 void FakePlatform::releaseInput() { record("releaseInput"); }
 void FakePlatform::bringToTop(QWindow&) { record("bringToTop"); }
+void FakePlatform::keepOnTop(QWindow&) { record("keepOnTop"); }
+
+void FakePlatform::onScreenResize(std::function<void(QSize)> handler)
+{
+    record("onScreenResize");
+    screenResized = std::move(handler);
+}
 void FakePlatform::refresh(QWindow&, const QImage&, const QRect& rect) { record("refresh(" + rectText(rect) + ")"); }
 void FakePlatform::Sleep(std::uint32_t ms) { record("Sleep(" + std::to_string(ms) + ")"); }
 

@@ -32,6 +32,8 @@ public:
     std::map<WindowId, WindowId> parents;     // child -> parent, for SetParent and IsChild
     QEventLoop* eventLoop = nullptr; // a loop the test runs: endProcess exits it with the status
 
+    std::function<void(QSize)> screenResized; // what onScreenResize registered
+
     // The status endProcess was called with; empty while the process would still run.
     std::optional<int> endStatus;
 
@@ -55,6 +57,8 @@ public:
     void grabInput(QWindow& window) override;
     void releaseInput() override;
     void bringToTop(QWindow& window) override;
+    void keepOnTop(QWindow& window) override;
+    void onScreenResize(std::function<void(QSize)> handler) override;
     void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
     void Sleep(std::uint32_t ms) override;
     bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;

@@ -1,7 +1,10 @@
 // Command line, program folder, screen scale, sleeping, random numbers and
 // the end of the process.
 #include "platform/x11/X11Platform.h"
-#include "platform/x11/ScreenGrab.h" // complete type for the constructor
+#include "platform/x11/InputGrab.h"   // complete types for the constructor
+#include "platform/x11/ScreenGrab.h"
+#include "platform/x11/EventWait.h"
+#include "platform/x11/RootWatcher.h"
 #include "platform/x11/XConnection.h"
 
 #include <QCoreApplication>
@@ -40,6 +43,8 @@ X11Platform::X11Platform(std::unique_ptr<QGuiApplication> application)
 {
 }
 
+X11Platform::~X11Platform() = default;
+
 double X11Platform::twipsPerPixelX()
 {
     const QScreen* screen = primaryScreen();
@@ -54,6 +59,10 @@ double X11Platform::twipsPerPixelY()
 
 QSize X11Platform::screenPixels()
 {
+    // The root window spans every monitor, and the server knows its size
+    // even before the toolkit has heard that it changed.
+    if (xcb_connection_t* c = xcbConnection())
+        return rootSize(c, rootWindow());
     const QScreen* screen = primaryScreen();
     return screen ? screen->virtualGeometry().size() : QSize();
 }
@@ -73,7 +82,7 @@ void X11Platform::Sleep(std::uint32_t ms)
     if (ms == 0)
         std::this_thread::yield();
     else
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        handleEventsFor(std::chrono::milliseconds(ms));
 }
 
 void X11Platform::rtcRandomize()

@@ -7,8 +7,6 @@
 
 namespace platform {
 
-X11Platform::~X11Platform() = default;
-
 void X11Platform::prepareScreenCopy()
 {
     screenRead_ = PendingScreenRead::begin();

@@ -1,4 +1,5 @@
 // Synchronous playback of a sound file; the desktop bell when it cannot play.
+#include "platform/x11/EventWait.h"
 #include "platform/x11/ProgramModule.h"
 #include "platform/x11/SoundModule.h"
 #include "platform/x11/X11Platform.h"
@@ -29,7 +30,8 @@ bool X11Platform::sndPlaySoundA(const std::string& path, std::uint32_t)
 {
     // Loaded at the first sound and kept: one try per process.
     static const PlayFunction play = loadSoundModule();
-    if (play && play(path.c_str()))
+    // Played on a thread of its own while input is still handled here.
+    if (play && handleEventsDuring([&path] { return play(path.c_str()); }))
         return true;
     if (xcb_connection_t* connection = xcbConnection()) {
         xcb_bell(connection, 0); // the desktop bell at its base volume

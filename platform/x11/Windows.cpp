@@ -1,24 +1,26 @@
 // Finding, embedding and checking windows by X11 id; input grabs, stacking
-// of the program's own windows.
+// of the program's own windows, the screen's size.
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/InputGrab.h"
+#include "platform/x11/RootWatcher.h"
 #include "platform/x11/XConnection.h"
 #include "platform/x11/XReply.h"
 
 #include <QWindow>
-#include <chrono>
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace platform {
 
 namespace {
 
-xcb_atom_t internAtom(xcb_connection_t* c, const char* name)
+/** The atom of name; with onlyIfExists, none when no client has made it yet. */
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists = true)
 {
-    auto r = replyOf(c, xcb_intern_atom(c, 1, std::strlen(name), name), xcb_intern_atom_reply);
+    auto r = replyOf(c, xcb_intern_atom(c, onlyIfExists, std::strlen(name), name),
+                     xcb_intern_atom_reply);
     return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
@@ -115,37 +117,42 @@ bool X11Platform::IsChild(WindowId parent, WindowId window)
 
 void X11Platform::grabInput(QWindow& window)
 {
-    // The X server sends every key and pointer event to the grabbing window,
-    // whichever window has the focus.
-    grabbedWindow_ = &window;
-    // The server refuses a grab while the window is not yet viewable (a
-    // window manager maps it a little later) or while another client holds
-    // one: try again for up to a second.
-    bool keyboard = false, pointer = false;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        keyboard = keyboard || window.setKeyboardGrabEnabled(true);
-        pointer = pointer || window.setMouseGrabEnabled(true);
-        if (keyboard && pointer)
-            return;
-        flushX();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    inputGrab_ = std::make_unique<InputGrab>(window);
 }
 
 void X11Platform::releaseInput()
 {
-    if (!grabbedWindow_)
-        return;
-    grabbedWindow_->setMouseGrabEnabled(false);
-    grabbedWindow_->setKeyboardGrabEnabled(false);
-    grabbedWindow_ = nullptr;
-    flushX();
+    inputGrab_.reset();
 }
 
 void X11Platform::bringToTop(QWindow& window)
 {
     window.raise();
     window.requestActivate();
+}
+
+RootWatcher& X11Platform::rootWatcher()
+{
+    if (!rootWatcher_)
+        rootWatcher_ = std::make_unique<RootWatcher>();
+    return *rootWatcher_;
+}
+
+void X11Platform::keepOnTop(QWindow& window)
+{
+    const auto id = xcb_window_t(window.winId());
+    // A compositor that leaves the window alone shows it without delay or effects.
+    if (xcb_connection_t* c = xcbConnection()) {
+        const std::uint32_t bypass = 1;
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, internAtom(c, "_NET_WM_BYPASS_COMPOSITOR", false),
+                            XCB_ATOM_CARDINAL, 32, 1, &bypass);
+    }
+    rootWatcher().keepOnTop(id);
+}
+
+void X11Platform::onScreenResize(std::function<void(QSize)> handler)
+{
+    rootWatcher().onResize(std::move(handler));
 }
 
 } // namespace platform

@@ -16,7 +16,9 @@ namespace platform {
  *  before the toolkit starts. */
 std::string programFolder();
 
+class InputGrab;
 class PendingScreenRead;
+class RootWatcher;
 
 class X11Platform : public Platform {
 public:
@@ -40,6 +42,8 @@ public:
     void grabInput(QWindow& window) override;
     void releaseInput() override;
     void bringToTop(QWindow& window) override;
+    void keepOnTop(QWindow& window) override;
+    void onScreenResize(std::function<void(QSize)> handler) override;
     void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
     void Sleep(std::uint32_t ms) override;
     bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;
@@ -53,11 +57,14 @@ public:
     [[noreturn]] void endProcess(int status) override;
 
 private:
+    RootWatcher& rootWatcher();
+
     std::unique_ptr<QGuiApplication> application_; // first made, last gone
     QStringList arguments_;
     IniStore store_;
     std::int32_t cursorCount_ = 0;
-    QWindow* grabbedWindow_ = nullptr;
+    std::unique_ptr<InputGrab> inputGrab_;
+    std::unique_ptr<RootWatcher> rootWatcher_;
     std::mt19937 random_;
     std::unique_ptr<PendingScreenRead> screenRead_;
 };

@@ -103,3 +103,34 @@ start_grabbing_saver() {
   wait_until 10 window_exists frog || fail "no window \"frog\""
   wait_until 10 grabbed || fail "the saver does not hold the keyboard and the pointer"
 }
+
+# Splits the screen of a $1-wide Xvfb into two monitors side by side, as
+# xrandr --listmonitors then shows them.
+two_monitors() {
+  local half=$(($1 / 2)) height="$2"
+  local deadline=$((SECONDS + 10))
+  until [ "$(xrandr --listmonitors | head -n1)" = "Monitors: 2" ] \
+      && xrandr --listmonitors | grep -q " left "; do
+    [ $SECONDS -lt $deadline ] || fail "two monitors were not set up: $(xrandr --listmonitors)"
+    xrandr --setmonitor right "$half/338x$height/270+$half+0" none >/dev/null 2>&1 || true
+    xrandr --setmonitor left "$half/338x$height/270+0+0" screen >/dev/null 2>&1 || true
+  done
+}
+
+# Starts openbox and waits until it manages the screen.
+start_openbox() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  CHILD_PIDS+=($!)
+  wait_until 10 eval "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" \
+    || fail "openbox did not start"
+}
+
+# The colour of the screen's pixel at $1,$2 as rrggbb.
+pixel() { xwd -root -silent | convert xwd:- -format "%[hex:p{$1,$2}]" info: | tr 'A-F' 'a-f' | cut -c1-6; }
+
+# Writes the settings file: Speed $1, Sound $2, Blank $3 (0 or 1), no marks.
+write_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/lilywade"
+  printf '[Lilywade]\nStartup\\Hole=0\nStartup\\Streak=0\nStartup\\Sound=%s\nStartup\\blank=%s\nStartup\\Speed=%s\n' \
+    "$2" "$3" "$1" >"$XDG_CONFIG_HOME/lilywade/settings.ini"
+}
