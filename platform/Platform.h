@@ -74,8 +74,17 @@ public:
     /** Keeps window above every other window from now on: whenever another one is
      *  mapped or raised, window is raised again. A compositor is asked to leave it alone. */
     virtual void keepOnTop(QWindow& window) = 0;
-    /** Runs handler with the new size whenever the whole screen changes size. */
-    virtual void onScreenResize(std::function<void(QSize)> handler) = 0;
+    /** The root window: the whole screen, every monitor a part of it. */
+    virtual WindowId rootWindow() = 0;
+    /** The size of any client's window; empty when there is no such window. */
+    virtual QSize windowSize(WindowId window) = 0;
+    /** Runs resized with the new size whenever window (any client's) changes size,
+     *  and destroyed once it is gone. */
+    virtual void watchWindow(WindowId window, std::function<void(QSize)> resized,
+                             std::function<void()> destroyed) = 0;
+    /** The copy of the screen a screen-saver host left on its window for the hack it
+     *  runs there (XScreenSaver's _SCREENSAVER_SCREENSHOT pixmap); null when none. */
+    virtual QImage hostScreenshot(WindowId window) = 0;
     /** Puts rect of image (the window's persistent image, window-sized) straight
      *  onto window at the same place, with no toolkit buffer in between; parts
      *  outside the image turn black. On screen when it returns. */
@@ -88,6 +97,11 @@ public:
      *  desktop bell if it cannot. flags is kept for the system call's shape: only 0
      *  (play synchronously) is supported. True when it played. */
     virtual bool sndPlaySoundA(const std::string& path, std::uint32_t flags) = 0;
+
+    /** Claims the sound of this user's processes on this display for the life of the
+     *  process. When another one holds it, false, and sndPlaySoundA from then on waits
+     *  as long as each sound lasts without playing it. */
+    virtual bool claimSoundPlayer() = 0;
 
     /** Seeds the random generator from the clock. */
     virtual void rtcRandomize() = 0;

@@ -59,7 +59,7 @@ protected:
 TEST_F(SaverWindow, LoadsTheFrogsAndTheScreenBeforeItShows)
 {
     OpenFrog1 window(fake, sprites);
-    EXPECT_EQ(fake.calls, (Calls{"onScreenResize", "rtcRandomize", "CreateDCA(DISPLAY)", "DeleteDC"}));
+    EXPECT_EQ(fake.calls, (Calls{"watchWindow(1)", "rtcRandomize", "CreateDCA(DISPLAY)", "DeleteDC"}));
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.title(), "frog");
     EXPECT_TRUE(window.flags() & Qt::FramelessWindowHint);
@@ -86,13 +86,13 @@ TEST_F(SaverWindow, FollowsTheScreenSizeKeepingWhatIsDrawn)
     OpenFrog1 window(fake, sprites);
     const QImage before = window.canvas();
     for (const QSize size : {QSize(800, 500), QSize(300, 200)}) {
-        fake.screenResized(size);
+        fake.resized[fake.root](size);
         EXPECT_EQ(window.geometry(), QRect(QPoint(0, 0), size));
         ASSERT_EQ(window.canvas().size(), size);
         const QRect kept = QRect(0, 0, 300, 200);
         EXPECT_EQ(window.canvas().copy(kept), before.copy(kept));
     }
-    fake.screenResized(QSize(640, 480));
+    fake.resized[fake.root](QSize(640, 480));
     // Ground that came back after the screen shrank is new ground: black.
     EXPECT_EQ(window.canvas().pixel(639, 479), 0xff000000u);
     EXPECT_EQ(window.canvas().copy(0, 0, 300, 200), before.copy(0, 0, 300, 200));

@@ -104,10 +104,34 @@ void FakePlatform::releaseInput() { record("releaseInput"); }
 void FakePlatform::bringToTop(QWindow&) { record("bringToTop"); }
 void FakePlatform::keepOnTop(QWindow&) { record("keepOnTop"); }
 
-void FakePlatform::onScreenResize(std::function<void(QSize)> handler)
+WindowId FakePlatform::rootWindow() { return root; }
+
+QSize FakePlatform::windowSize(WindowId window)
 {
-    record("onScreenResize");
-    screenResized = std::move(handler);
+    if (window == root)
+        return screen;
+    const auto found = windowSizes.find(window);
+    return found == windowSizes.end() ? QSize() : found->second;
+}
+
+void FakePlatform::watchWindow(WindowId window, std::function<void(QSize)> onResize,
+                               std::function<void()> onDestroy)
+{
+    record("watchWindow(" + std::to_string(window) + ")");
+    resized[window] = std::move(onResize);
+    destroyed[window] = std::move(onDestroy);
+}
+
+QImage FakePlatform::hostScreenshot(WindowId window)
+{
+    const auto found = screenshots.find(window);
+    return found == screenshots.end() ? QImage() : found->second;
+}
+
+bool FakePlatform::claimSoundPlayer()
+{
+    record("claimSoundPlayer");
+    return soundPlayerFree;
 }
 void FakePlatform::refresh(QWindow&, const QImage&, const QRect& rect) { record("refresh(" + rectText(rect) + ")"); }
 void FakePlatform::Sleep(std::uint32_t ms) { record("Sleep(" + std::to_string(ms) + ")"); }

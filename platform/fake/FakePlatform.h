@@ -32,7 +32,13 @@ public:
     std::map<WindowId, WindowId> parents;     // child -> parent, for SetParent and IsChild
     QEventLoop* eventLoop = nullptr; // a loop the test runs: endProcess exits it with the status
 
-    std::function<void(QSize)> screenResized; // what onScreenResize registered
+    WindowId root = 1;
+    std::map<WindowId, QSize> windowSizes;    // what windowSize answers; root: screen
+    std::map<WindowId, QImage> screenshots;   // what hostScreenshot answers
+    bool soundPlayerFree = true;              // what claimSoundPlayer answers
+    // What watchWindow registered, per window.
+    std::map<WindowId, std::function<void(QSize)>> resized;
+    std::map<WindowId, std::function<void()>> destroyed;
 
     // The status endProcess was called with; empty while the process would still run.
     std::optional<int> endStatus;
@@ -58,7 +64,12 @@ public:
     void releaseInput() override;
     void bringToTop(QWindow& window) override;
     void keepOnTop(QWindow& window) override;
-    void onScreenResize(std::function<void(QSize)> handler) override;
+    WindowId rootWindow() override;
+    QSize windowSize(WindowId window) override;
+    void watchWindow(WindowId window, std::function<void(QSize)> resized,
+                     std::function<void()> destroyed) override;
+    QImage hostScreenshot(WindowId window) override;
+    bool claimSoundPlayer() override;
     void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
     void Sleep(std::uint32_t ms) override;
     bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;

@@ -4,7 +4,7 @@
 #include "platform/x11/InputGrab.h"   // complete types for the constructor
 #include "platform/x11/ScreenGrab.h"
 #include "platform/x11/EventWait.h"
-#include "platform/x11/RootWatcher.h"
+#include "platform/x11/WindowWatcher.h"
 #include "platform/x11/XConnection.h"
 
 #include <QCoreApplication>
@@ -62,7 +62,7 @@ QSize X11Platform::screenPixels()
     // The root window spans every monitor, and the server knows its size
     // even before the toolkit has heard that it changed.
     if (xcb_connection_t* c = xcbConnection())
-        return rootSize(c, rootWindow());
+        return platform::windowSize(c, platform::rootWindow());
     const QScreen* screen = primaryScreen();
     return screen ? screen->virtualGeometry().size() : QSize();
 }

@@ -1,6 +1,7 @@
-// One saver per display: a Unix socket bound to a name in the abstract
-// namespace, held until the process ends. Binding is atomic, the kernel
-// frees the name on any exit (SIGKILL included), and no file is created.
+// One saver per display, and one player of sounds: a Unix socket bound to a
+// name in the abstract namespace, held until the process ends. Binding is
+// atomic, the kernel frees the name on any exit (SIGKILL included), and no
+// file is created.
 #include "platform/x11/X11Platform.h"
 
 #include <QByteArray>
@@ -11,10 +12,13 @@
 
 namespace platform {
 
-bool X11Platform::claimSaverInstance()
+namespace {
+
+/** Claims "lilywade-<what>-<user>-<display>" for the life of the process. */
+bool claimName(const char* what)
 {
-    const QByteArray name = "lilywade-saver-" + QByteArray::number(::getuid()) + "-"
-        + qgetenv("DISPLAY");
+    const QByteArray name = "lilywade-" + QByteArray(what) + "-" + QByteArray::number(::getuid())
+        + "-" + qgetenv("DISPLAY");
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     // A leading zero byte puts the name in the abstract namespace.
@@ -29,6 +33,19 @@ bool X11Platform::claimSaverInstance()
         return false;
     }
     return true; // the socket stays open, and the name taken, until exit
+}
+
+} // namespace
+
+bool X11Platform::claimSaverInstance()
+{
+    return claimName("saver");
+}
+
+bool X11Platform::claimSoundPlayer()
+{
+    soundSilent_ = !claimName("sound");
+    return !soundSilent_;
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/x11/ScreenGrab.h"
 #include "platform/x11/SharedSegment.h"
+#include "platform/x11/WindowWatcher.h"
 #include "platform/x11/XConnection.h"
 #include "platform/x11/XReply.h"
 
@@ -48,14 +49,17 @@ void copyOpaque(const void* pixels, void* image, std::size_t count)
         to[i] = from[i] | 0xff000000u;
 }
 
-QImage grabThroughSocket(xcb_connection_t* connection, const xcb_screen_t* screen)
+/** The pixels of a drawable of the screen's depth, over the socket. */
+QImage readThroughSocket(xcb_connection_t* connection, xcb_drawable_t drawable, QSize size)
 {
+    if (size.isEmpty())
+        return {};
     const auto reply = replyOf(connection,
-                               xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, 0,
-                                             0, screen->width_in_pixels, screen->height_in_pixels,
-                                             AllPlanes),
+                               xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, 0, 0,
+                                             std::uint16_t(size.width()),
+                                             std::uint16_t(size.height()), AllPlanes),
                                xcb_get_image_reply);
-    QImage image(screen->width_in_pixels, screen->height_in_pixels, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     if (!reply || image.isNull() || xcb_get_image_data_length(reply.get()) != image.sizeInBytes())
         return {};
     copyOpaque(xcb_get_image_data(reply.get()), image.bits(), std::size_t(image.sizeInBytes()) / 4);
@@ -91,8 +95,12 @@ std::unique_ptr<PendingScreenRead> PendingScreenRead::begin()
         return nullptr;
     std::unique_ptr<PendingScreenRead> read(new PendingScreenRead);
     read->connection_ = connection;
-    read->width_ = screen->width_in_pixels;
-    read->height_ = screen->height_in_pixels;
+    // The root's size now: the connection's setup keeps the size it had at the start.
+    const QSize size = windowSize(connection, screen->root);
+    if (size.isEmpty())
+        return nullptr;
+    read->width_ = size.width();
+    read->height_ = size.height();
     read->segment_ = std::make_unique<SharedSegment>(connection, read->size());
     if (!read->segment_->ready())
         return nullptr;
@@ -140,7 +148,32 @@ QImage grabRootWindow(GrabMethod method)
     }
     xcb_connection_t* connection = xcbConnection();
     const xcb_screen_t* screen = rgb32Screen(connection);
-    return screen ? grabThroughSocket(connection, screen) : QImage();
+    return screen ? readThroughSocket(connection, screen->root, windowSize(connection, screen->root))
+                  : QImage();
+}
+
+QImage readHostScreenshot(xcb_window_t window)
+{
+    xcb_connection_t* connection = xcbConnection();
+    const xcb_screen_t* screen = rgb32Screen(connection);
+    if (!screen || window == 0)
+        return {};
+    static constexpr char Name[] = "_SCREENSAVER_SCREENSHOT";
+    const auto atom = replyOf(connection, xcb_intern_atom(connection, 1, sizeof Name - 1, Name),
+                              xcb_intern_atom_reply);
+    if (!atom || atom->atom == XCB_ATOM_NONE)
+        return {};
+    const auto property = replyOf(
+        connection, xcb_get_property(connection, 0, window, atom->atom, XCB_ATOM_PIXMAP, 0, 1),
+        xcb_get_property_reply);
+    if (!property || property->format != 32 || xcb_get_property_value_length(property.get()) != 4)
+        return {};
+    const auto pixmap = *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(property.get()));
+    // A pixmap of another depth, or one its owner has freed, reads as nothing.
+    const auto geometry = replyOf(connection, xcb_get_geometry(connection, pixmap), xcb_get_geometry_reply);
+    if (!geometry || geometry->depth != screen->root_depth)
+        return {};
+    return readThroughSocket(connection, pixmap, QSize(geometry->width, geometry->height));
 }
 
 QImage grabRootWindow()

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <memory>
 #include <xcb/shm.h>
+#include <xcb/xcb.h>
 
 namespace platform {
 
@@ -16,6 +17,10 @@ namespace platform {
  * whatever it holds, and the X server ignores it); 0xff otherwise.
  */
 QImage grabRootWindow();
+
+/** The pixmap a screen-saver host stored in the window's _SCREENSAVER_SCREENSHOT
+ *  property, as an image of its own size; null when there is none. */
+QImage readHostScreenshot(xcb_window_t window);
 
 enum class GrabMethod { SharedMemory, Socket, Qt };
 /** The copy by one method only; null when that method cannot read the screen. */

@@ -28,4 +28,9 @@ std::unique_ptr<DeviceContext> X11Platform::CreateDCA(const char* driver)
 
 void X11Platform::DeleteDC(std::unique_ptr<DeviceContext>) {}
 
+QImage X11Platform::hostScreenshot(WindowId window)
+{
+    return readHostScreenshot(window);
+}
+
 } // namespace platform

@@ -31,8 +31,12 @@ bool X11Platform::sndPlaySoundA(const std::string& path, std::uint32_t)
     // Loaded at the first sound and kept: one try per process.
     static const PlayFunction play = loadSoundModule();
     // Played on a thread of its own while input is still handled here.
-    if (play && handleEventsDuring([&path] { return play(path.c_str()); }))
+    const bool silent = soundSilent_;
+    if (play && handleEventsDuring([&path, silent] { return play(path.c_str(), silent); }))
         return true;
+    // The process that plays the sounds rings the bell for them too.
+    if (silent)
+        return false;
     if (xcb_connection_t* connection = xcbConnection()) {
         xcb_bell(connection, 0); // the desktop bell at its base volume
         xcb_flush(connection);

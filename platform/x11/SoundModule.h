@@ -10,5 +10,6 @@ inline constexpr const char* SoundModuleEntry = "lilywade_play_sound_file";
 
 } // namespace platform
 
-/** The module's one entry: playSoundFile(path). */
-extern "C" bool lilywade_play_sound_file(const char* path);
+/** The module's one entry: plays the file to its end, or with silent only waits
+ *  as long as it lasts; false when the file cannot be played. */
+extern "C" bool lilywade_play_sound_file(const char* path, bool silent);

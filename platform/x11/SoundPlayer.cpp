@@ -74,6 +74,15 @@ std::int64_t stream(SoundFile& file, snd_pcm_t* pcm)
 
 } // namespace
 
+bool waitSoundFile(const std::string& path)
+{
+    const std::optional<SoundFile> file = SoundFile::open(path);
+    if (!file)
+        return false;
+    std::this_thread::sleep_for(std::chrono::microseconds(file->frames() * 1'000'000 / file->rate()));
+    return true;
+}
+
 bool playSoundFile(const std::string& path)
 {
     std::optional<SoundFile> file = SoundFile::open(path);

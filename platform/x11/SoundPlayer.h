@@ -12,4 +12,8 @@ namespace platform {
  */
 bool playSoundFile(const std::string& path);
 
+/** Waits as long as the file's sound lasts, without playing it; false at once
+ *  when the file cannot be decoded. */
+bool waitSoundFile(const std::string& path);
+
 } // namespace platform

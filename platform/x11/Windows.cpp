@@ -2,7 +2,7 @@
 // of the program's own windows, the screen's size.
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/InputGrab.h"
-#include "platform/x11/RootWatcher.h"
+#include "platform/x11/WindowWatcher.h"
 #include "platform/x11/XConnection.h"
 #include "platform/x11/XReply.h"
 
@@ -131,11 +131,12 @@ void X11Platform::bringToTop(QWindow& window)
     window.requestActivate();
 }
 
-RootWatcher& X11Platform::rootWatcher()
+WindowWatcher& X11Platform::watcher(WindowId window)
 {
-    if (!rootWatcher_)
-        rootWatcher_ = std::make_unique<RootWatcher>();
-    return *rootWatcher_;
+    std::unique_ptr<WindowWatcher>& watcher = watchers_[window];
+    if (!watcher)
+        watcher = std::make_unique<WindowWatcher>(window);
+    return *watcher;
 }
 
 void X11Platform::keepOnTop(QWindow& window)
@@ -147,12 +148,26 @@ void X11Platform::keepOnTop(QWindow& window)
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, internAtom(c, "_NET_WM_BYPASS_COMPOSITOR", false),
                             XCB_ATOM_CARDINAL, 32, 1, &bypass);
     }
-    rootWatcher().keepOnTop(id);
+    watcher(rootWindow()).keepOnTop(id);
 }
 
-void X11Platform::onScreenResize(std::function<void(QSize)> handler)
+WindowId X11Platform::rootWindow()
 {
-    rootWatcher().onResize(std::move(handler));
+    return platform::rootWindow();
+}
+
+QSize X11Platform::windowSize(WindowId window)
+{
+    xcb_connection_t* c = xcbConnection();
+    return c && window != 0 ? platform::windowSize(c, window) : QSize();
+}
+
+void X11Platform::watchWindow(WindowId window, std::function<void(QSize)> resized,
+                              std::function<void()> destroyed)
+{
+    WindowWatcher& watching = watcher(window);
+    watching.onResize(std::move(resized));
+    watching.onDestroy(std::move(destroyed));
 }
 
 } // namespace platform

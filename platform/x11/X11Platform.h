@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QStringList>
+#include <map>
 #include <string>
 #include <random>
 
@@ -18,7 +19,7 @@ std::string programFolder();
 
 class InputGrab;
 class PendingScreenRead;
-class RootWatcher;
+class WindowWatcher;
 
 class X11Platform : public Platform {
 public:
@@ -43,7 +44,12 @@ public:
     void releaseInput() override;
     void bringToTop(QWindow& window) override;
     void keepOnTop(QWindow& window) override;
-    void onScreenResize(std::function<void(QSize)> handler) override;
+    WindowId rootWindow() override;
+    QSize windowSize(WindowId window) override;
+    void watchWindow(WindowId window, std::function<void(QSize)> resized,
+                     std::function<void()> destroyed) override;
+    QImage hostScreenshot(WindowId window) override;
+    bool claimSoundPlayer() override;
     void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
     void Sleep(std::uint32_t ms) override;
     bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;
@@ -57,14 +63,15 @@ public:
     [[noreturn]] void endProcess(int status) override;
 
 private:
-    RootWatcher& rootWatcher();
+    WindowWatcher& watcher(WindowId window);
 
     std::unique_ptr<QGuiApplication> application_; // first made, last gone
     QStringList arguments_;
     IniStore store_;
     std::int32_t cursorCount_ = 0;
     std::unique_ptr<InputGrab> inputGrab_;
-    std::unique_ptr<RootWatcher> rootWatcher_;
+    std::map<WindowId, std::unique_ptr<WindowWatcher>> watchers_;
+    bool soundSilent_ = false; // another process plays the sounds
     std::mt19937 random_;
     std::unique_ptr<PendingScreenRead> screenRead_;
 };
