@@ -1,5 +1,6 @@
 #include "settings/FrogSet.h"
 
+#include "icons/ProgramIcon.h"
 #include "settings/DialogFont.h"
 #include "settings/SaverSettings.h"
 #include "settings/SettingsTable.h"
@@ -52,6 +53,7 @@ FrogSet::FrogSet(platform::Platform& platform)
 {
     setObjectName(QStringLiteral("FrogSet"));
     setWindowTitle(QStringLiteral("Lilywade Settings"));
+    setWindowIcon(programIcon());
     const QRect client = twipsToPixels(ClientArea);
     setGeometry(client);
     setFixedSize(client.size());

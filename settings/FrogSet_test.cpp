@@ -377,6 +377,8 @@ TEST_F(FrogSetTest, WindowIsFixedWithOnlyACaption)
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(dialog->parentWidget(), nullptr);
+    const QList<QSize> iconSizes = dialog->windowIcon().availableSizes();
+    EXPECT_TRUE(iconSizes.contains(QSize(32, 32)) && iconSizes.contains(QSize(128, 128)));
 }
 
 TEST_F(FrogSetTest, TextsAreExact)

@@ -1,5 +1,7 @@
 #include "HostWindow.h"
 
+#include "icons/ProgramIcon.h"
+
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -30,6 +32,7 @@ HostWindow::HostWindow(QString program)
     : program_(std::move(program)), previewArea_(new QWidget), status_(new QLabel)
 {
     setWindowTitle(QStringLiteral("Lilywade host"));
+    setWindowIcon(programIcon());
     // A native window of its own: the program gets its id and puts its
     // picture inside. Closing the host destroys it, and the preview ends.
     previewArea_->setAttribute(Qt::WA_NativeWindow);

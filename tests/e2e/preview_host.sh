@@ -16,12 +16,17 @@ program_pid() {
   return 1
 }
 ended() { ! kill -0 "$1" 2>/dev/null || grep -q '^State:.*Z' "/proc/$1/status"; }
+# True when the window titled $1 offers the desktop a 32 x 32 icon.
+has_icon() {
+  [[ "$(xprop -id "$(xdotool search --onlyvisible --name "^$1\$")" _NET_WM_ICON)" == *"Icon (32 x 32)"* ]]
+}
 press_in() { xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$1\$")" key "$2"; }
 
 "$HOST" >"$WORK/host.out" 2>&1 &
 HOST_PID=$!
 CHILD_PIDS+=("$HOST_PID")
 wait_until 5 window_exists "Lilywade host" || fail "the host did not appear"
+has_icon "Lilywade host" || fail "the host window has no 32 x 32 icon"
 wait_until 5 program_pid /P || fail "the host started no preview"
 PREVIEW=$(program_pid /P)
 CHILD_PIDS+=("$PREVIEW")
@@ -45,9 +50,10 @@ press_in "Lilywade host" alt+s
 wait_until 5 window_exists "Lilywade Settings" || fail "Settings... opened no settings dialog"
 SETTINGS=$(program_pid /C)
 CHILD_PIDS+=("$SETTINGS")
+has_icon "Lilywade Settings" || fail "the settings dialog has no 32 x 32 icon"
 press_in "Lilywade Settings" Escape
 wait_until 5 ended "$SETTINGS" || fail "the settings dialog did not close"
-pass "Settings... runs /C"
+pass "Settings... runs /C; the host and the dialog show the frog icon"
 
 press_in "Lilywade host" alt+p
 wait_until 5 window_exists frog || fail "Preview full screen opened no saver"
