@@ -6,6 +6,9 @@
 //       notification is
 //   desktop_client hold-keyboard MS      grabs the keyboard on the root and
 //       lets go after MS milliseconds; prints "held" once it holds it
+//   desktop_client screenshot WINDOW     copies the screen into a pixmap and
+//       stores it in WINDOW's _SCREENSAVER_SCREENSHOT, as XScreenSaver does
+//       for its hacks; prints "stored"
 //   desktop_client pixel X Y             prints the screen's colour at X,Y
 //       as rrggbb, read in one request (a whole-screen capture takes long)
 // The windows print "mapped" once they are on screen and run until killed.
@@ -107,6 +110,26 @@ int holdKeyboard(xcb_connection_t* c, const xcb_screen_t* screen, int ms)
         std::this_thread::sleep_for(std::chrono::seconds(1));
 }
 
+int storeScreenshot(xcb_connection_t* c, const xcb_screen_t* screen, xcb_window_t window)
+{
+    const xcb_pixmap_t pixmap = xcb_generate_id(c);
+    xcb_create_pixmap(c, screen->root_depth, pixmap, screen->root, screen->width_in_pixels,
+                      screen->height_in_pixels);
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    const std::uint32_t includeInferiors = XCB_SUBWINDOW_MODE_INCLUDE_INFERIORS;
+    xcb_create_gc(c, gc, pixmap, XCB_GC_SUBWINDOW_MODE, &includeInferiors);
+    xcb_copy_area(c, screen->root, pixmap, gc, 0, 0, 0, 0, screen->width_in_pixels,
+                  screen->height_in_pixels);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_SCREENSAVER_SCREENSHOT"),
+                        XCB_ATOM_PIXMAP, 32, 1, &pixmap);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    std::printf("stored\n");
+    std::fflush(stdout);
+    // The pixmap lives as long as this connection.
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+}
+
 int pixel(xcb_connection_t* c, const xcb_screen_t* screen, int x, int y)
 {
     xcb_get_image_reply_t* reply = xcb_get_image_reply(
@@ -143,10 +166,12 @@ int main(int argc, char** argv)
         for (;;)
             std::this_thread::sleep_for(std::chrono::seconds(1));
     }
+    if (mode == "screenshot" && argc == 3)
+        return storeScreenshot(c, screen, xcb_window_t(std::strtoul(argv[2], nullptr, 0)));
     if (mode == "pixel" && argc == 4)
         return pixel(c, screen, std::atoi(argv[2]), std::atoi(argv[3]));
     if (mode == "hold-keyboard" && argc == 3)
         return holdKeyboard(c, screen, std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: desktop_client panel|popup|hold-keyboard|pixel ...\n");
+    std::fprintf(stderr, "usage: desktop_client panel|popup|hold-keyboard|screenshot|pixel ...\n");
     return 2;
 }

@@ -1,0 +1,104 @@
+// Entry of lilywade, the frogs as a hack of the screen-saver hosts: reads the
+// options over the stored settings, finds the window to draw into and runs the
+// frogs there until the host ends the process.
+#include "hack/FrogHack.h"
+#include "hack/HackGround.h"
+#include "hack/HackOptions.h"
+#include "platform/PlatformFactory.h"
+#include "sprites/SpriteSet.h"
+#include "startup/Globals.h"
+#include "startup/Version.h"
+
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <cstdio>
+
+namespace {
+
+/** The window to draw into: --window-id; else, with --root or with neither,
+ *  $XSCREENSAVER_WINDOW when set; else with --root the root window, and with
+ *  neither 0 for a window of its own. Null when the id in the environment is
+ *  not one. */
+std::optional<platform::WindowId> targetWindow(const HackOptions& options,
+                                               platform::Platform& platform)
+{
+    if (options.windowId)
+        return *options.windowId;
+    const QByteArray fromHost = qgetenv("XSCREENSAVER_WINDOW");
+    if (!fromHost.isEmpty())
+        return parseWindowId(fromHost.toStdString());
+    return options.root ? platform.rootWindow() : 0;
+}
+
+/** A locker, the host's settings or the user's own want no desktop shown. */
+bool groundIsBlack(platform::WindowId host, platform::Platform& platform)
+{
+    return SaverSettings.Blank || host == platform.rootWindow()
+        || qEnvironmentVariableIsSet("XSCREENSAVER_SAVER_INDEX")
+        || !desktopImagesAllowed(qgetenv("HOME").toStdString());
+}
+
+int usageError(const std::string& error)
+{
+    std::fprintf(stderr, "lilywade: %s\n%s", error.c_str(), hackUsage().c_str());
+    return 1;
+}
+
+/** Runs the frogs in host (0: a window of their own) until the process is ended. */
+int runFrogs(platform::Platform& platform, platform::WindowId host)
+{
+    const QSize size = host ? platform.windowSize(host) : QSize(1024, 768);
+    if (size.isEmpty())
+        return usageError("there is no window " + std::to_string(host) + ".");
+    // A foreign window, not a window of ours: checked above, since Qt would
+    // otherwise show a stray window of its own for an id that is none.
+    QWindow* const hostWindow = host ? QWindow::fromWinId(host) : nullptr;
+    const bool black = groundIsBlack(host, platform);
+    FrogHack frogs(platform, loadSprites(), hostWindow, size, [&platform, host, black](QSize at) {
+        return hackGround(platform, host, at, black);
+    });
+    if (host)
+        platform.watchWindow(host, [&frogs](QSize at) { frogs.setGeometry(QRect(QPoint(), at)); },
+                             [&platform] { platform.endProcess(0); });
+    frogs.show();
+    return QGuiApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    const std::optional<HackOptions> options =
+        parseHackOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options)
+        return usageError(error);
+    if (options->help) {
+        std::printf("%s", hackUsage().c_str());
+        return 0;
+    }
+    if (options->version) {
+        std::printf("lilywade %s\n", LilywadeVersion);
+        return 0;
+    }
+    const auto made = platform::createPlatform([&] { return std::make_unique<QGuiApplication>(argc, argv); });
+    if (!made.platform) {
+        std::fprintf(stderr, "lilywade: %s\n", made.error.c_str());
+        return 1;
+    }
+    platform::Platform& platform = *made.platform;
+    // The host may destroy its window at any time: what the toolkit then says
+    // about requests on a window that is gone is no news to the user.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.xcb*=false"));
+    platform.onTerminationRequest([&platform] { platform.endProcess(0); });
+    LoadSettings(platform);
+    SaverSettings = withHackOptions(SaverSettings, *options);
+    // Of several hacks on one display (one per monitor) only one plays the
+    // sounds; the others keep the same pace in silence.
+    if (SaverSettings.Sound)
+        platform.claimSoundPlayer();
+    const std::optional<platform::WindowId> host = targetWindow(*options, platform);
+    if (!host)
+        return usageError("XSCREENSAVER_WINDOW is not a window id.");
+    return runFrogs(platform, *host);
+}

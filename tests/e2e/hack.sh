@@ -1,0 +1,109 @@
+# lilywade in a window given by id, as the screen-saver hosts run it: frogs
+# over the host's copy of the screen (scaled to a small window) or black, in
+# that window only; no input held; the end of the window or SIGTERM ends it
+# quietly with status 0.
+# Arguments: HACK HOST_WINDOW DESKTOP_CLIENT ROOT_PATTERN INPUT_PROBE
+source "$(dirname "$0")/lib.sh"
+HOST="${2:?host_window}"
+CLIENT="${3:?desktop_client}"
+ROOT_PATTERN="${4:?root_pattern}"
+PROBE="${5:?input_probe}"
+start_xvfb 1024x768
+"$ROOT_PATTERN" "$WORK/pattern.png" 3 &
+CHILD_PIDS+=($!)
+wait_until 10 test -f "$WORK/pattern.png" || fail "no desktop pattern"
+
+# A host window of 400 x 300 at 64,46 inside a top-level of 320 x 240 at 40,30,
+# which shows 296 x 224 of it.
+start_host() {
+  mkfifo "$WORK/host.in"
+  "$HOST" 400 300 <"$WORK/host.in" >"$WORK/host.out" 2>/dev/null &
+  CHILD_PIDS+=($!)
+  exec 7>"$WORK/host.in"
+  rm "$WORK/host.in"
+  wait_until 10 grep -q '^[0-9]' "$WORK/host.out" || fail "no host window"
+  HOST_ID=$(head -n1 "$WORK/host.out")
+  wait_until 10 eval 'xwininfo -id "$HOST_ID" | grep -q IsViewable' || fail "the host window is not shown"
+}
+# The part of the host window that shows, of screen image $1, as image $2.
+VISIBLE=$((296 * 224))
+inside() { convert "$1" -crop 296x224+64+46 +repage "$2"; }
+# Black pixels of image $1.
+black_pixels() {
+  convert "$1" -fill white +opaque black -fill black -opaque black -negate -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+# Pixels of image $1 outside the host's top-level that differ from image $2.
+outside_changes() {
+  convert "$1" -fill black -draw 'rectangle 30,0 380,300' "$WORK/a.png"
+  convert "$2" -fill black -draw 'rectangle 30,0 380,300' "$WORK/b.png"
+  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 || true
+}
+
+start_host
+"$CLIENT" screenshot "$HOST_ID" >"$WORK/shot.out" &
+CHILD_PIDS+=($!)
+wait_until 10 grep -q stored "$WORK/shot.out" || fail "no screenshot property"
+screenshot "$WORK/before.png"
+write_settings 30 0 0
+start_program --window-id "$HOST_ID"
+HACK=$LAST_PID
+# The ground: the whole screen scaled into 400 x 300, so neither black nor the host's stripes.
+ground_shown() {
+  screenshot "$WORK/now.png"; inside "$WORK/now.png" "$WORK/in.png"
+  [ "$(black_pixels "$WORK/in.png")" -lt $((VISIBLE / 10)) ] \
+    && [ "$(convert "$WORK/in.png" -fill black +opaque '#14a03c' -fill white -opaque '#14a03c' -format '%[fx:int(mean*w*h)]' info:)" -lt 1000 ]
+}
+wait_until 10 ground_shown || fail "the host's window does not show the scaled screen copy"
+[ "$(outside_changes "$WORK/now.png" "$WORK/before.png")" -eq 0 ] || fail "the hack drew outside its window"
+"$PROBE" grab >/dev/null || fail "another client cannot grab the keyboard and the pointer while the hack runs"
+pass "frogs over the scaled screen copy inside the given window only; the input stays free"
+
+echo destroy >&7
+wait_exit "$HACK" 5
+[ "$EXIT_STATUS" -eq 0 ] || fail "status $EXIT_STATUS when its window went"
+grep -v '^$' "$WORK/program.err" && fail "the hack said something when its window went"
+pass "the end of its window ends the hack quietly with status 0"
+
+# A locker (XSCREENSAVER_SAVER_INDEX set) never shows the desktop, even when a
+# screen copy is there; the window id in decimal, as xsecurelock gives it.
+exec 7>&-
+start_host
+"$CLIENT" screenshot "$HOST_ID" >"$WORK/shot.out" &
+CHILD_PIDS+=($!)
+wait_until 10 grep -q stored "$WORK/shot.out" || fail "no screenshot property"
+XSCREENSAVER_WINDOW="$HOST_ID" XSCREENSAVER_SAVER_INDEX=0 start_program -root
+HACK=$LAST_PID
+frogs_on_black() {
+  screenshot "$WORK/now.png"; inside "$WORK/now.png" "$WORK/in.png"
+  local black; black=$(black_pixels "$WORK/in.png")
+  # Two frogs cover at most 2 x 95 x 95 pixels; both show.
+  [ "$black" -ge $((VISIBLE - 18050)) ] && [ "$black" -lt $((VISIBLE - 500)) ]
+}
+wait_until 10 frogs_on_black || fail "the locker's window does not show frogs on black"
+pass "with XSCREENSAVER_SAVER_INDEX the ground is black"
+
+# SIGTERM in the middle of a slow jump with sounds.
+CAPTURE="$WORK/captured.raw"
+printf 'pcm.!default { type file slave.pcm { type null } file "|cat >>%s" format "raw" }\n' \
+  "$CAPTURE" >"$HOME/.asoundrc"
+write_settings 200 1 0
+kill "$HACK"; wait_exit "$HACK" 5
+XSCREENSAVER_WINDOW="$HOST_ID" start_program --root
+HACK=$LAST_PID
+wait_until 10 test -s "$CAPTURE" || fail "no sound captured"
+for into in 0.05 0.9; do
+  sleep "$into" # a duration: into the sound, then into a pause of the jump
+  kill -0 "$HACK" || fail "the hack ended by itself"
+  start=$(now_ms)
+  kill -TERM "$HACK"
+  until ! kill -0 "$HACK" 2>/dev/null; do sleep 0.005; done
+  ended=$(($(now_ms) - start))
+  wait_exit "$HACK" 1
+  [ "$EXIT_STATUS" -eq 0 ] || fail "status $EXIT_STATUS after SIGTERM"
+  [ "$ended" -le 300 ] || fail "SIGTERM $into s into a jump ended the hack after $ended ms"
+  pass "SIGTERM $into s into a jump ends the hack with status 0 within $ended ms"
+  XSCREENSAVER_WINDOW="$HOST_ID" start_program --root
+  HACK=$LAST_PID
+  rm -f "$CAPTURE"
+  wait_until 10 test -s "$CAPTURE" || fail "no sound captured"
+done

@@ -1,0 +1,74 @@
+# lilywade under the real XScreenSaver daemon, on two monitors: activated, it
+# runs one hack per monitor, each over its monitor's copy of the desktop;
+# deactivated, every hack is gone within a second and the desktop is back.
+# XScreenSaver runs no hacks as root: it runs here as the user nobody, with
+# the hack installed into a folder that user can read.
+# Arguments: HACK BUILD_DIR ROOT_PATTERN
+source "$(dirname "$0")/lib.sh"
+BUILD="${2:?build dir}"
+ROOT_PATTERN="${3:?root_pattern}"
+start_xvfb 2560x1024
+two_monitors 2560 1024
+"$ROOT_PATTERN" "$WORK/pattern.png" 3 &
+CHILD_PIDS+=($!)
+wait_until 10 test -f "$WORK/pattern.png" || fail "no desktop pattern"
+screenshot "$WORK/desktop.png"
+
+cmake --install "$BUILD" --prefix "$WORK/prefix" >/dev/null || fail "cmake --install failed"
+HACK="$WORK/prefix/libexec/lilywade/lilywade"
+[ -x "$HACK" ] || fail "no installed hack at $HACK"
+USER_HOME="$WORK/nobody"
+mkdir -p "$USER_HOME/.config/lilywade"
+printf '[Lilywade]\nStartup\\Speed=30\n' >"$USER_HOME/.config/lilywade/settings.ini"
+cat >"$USER_HOME/.xscreensaver" <<XSS
+mode: one
+selected: 0
+lock: False
+fade: False
+unfade: False
+splash: False
+programs: "Lilywade" $HACK --root \\n\\
+XSS
+chmod 755 "$WORK"
+chown -R 65534:65534 "$USER_HOME"
+as_nobody() {
+  setpriv --reuid=65534 --regid=65534 --clear-groups \
+    env -i HOME="$USER_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"
+}
+as_nobody xscreensaver -no-splash -verbose >"$WORK/xscreensaver.log" 2>&1 &
+CHILD_PIDS+=($!)
+wait_until 10 as_nobody xscreensaver-command -time || fail "XScreenSaver did not start: $(cat "$WORK/xscreensaver.log")"
+
+# Hacks that have not ended: XScreenSaver's gone, they are left to init, which
+# in a container may never reap them.
+hacks() { ps -C lilywade -o stat= | awk '$1 !~ /^Z/' | wc -l; }
+as_nobody xscreensaver-command -activate >/dev/null
+wait_until 10 eval '[ "$(hacks)" -eq 2 ]' || fail "$(hacks) hacks running, not one per monitor"
+# Pixels of screen image $1 that differ from the desktop, in half $2 (0 or 1).
+differing() {
+  convert "$1" -crop "1280x1024+$(($2 * 1280))+0" +repage "$WORK/half.png"
+  convert "$WORK/desktop.png" -crop "1280x1024+$(($2 * 1280))+0" +repage "$WORK/desktop-half.png"
+  compare -metric AE "$WORK/half.png" "$WORK/desktop-half.png" null: 2>&1 || true
+}
+# Frogs (at most 2 x 95 x 95 pixels, at least a few hundred) on the desktop's copy.
+frogs_on_desktop() {
+  screenshot "$WORK/now.png"
+  local half changed
+  for half in 0 1; do
+    changed=$(differing "$WORK/now.png" "$half")
+    [ "$changed" -gt 300 ] && [ "$changed" -le 18050 ] || return 1
+  done
+}
+wait_until 10 frogs_on_desktop || fail "a monitor does not show frogs on the copy of the desktop"
+pass "activated: one hack per monitor, frogs on each monitor's copy of the desktop"
+
+as_nobody xscreensaver-command -deactivate >/dev/null
+start=$(now_ms)
+wait_until 1 eval '[ "$(hacks)" -eq 0 ]' || fail "hacks still running a second after -deactivate"
+gone=$(($(now_ms) - start))
+desktop_back() {
+  screenshot "$WORK/now.png"
+  [ "$(differing "$WORK/now.png" 0)" -eq 0 ] && [ "$(differing "$WORK/now.png" 1)" -eq 0 ]
+}
+wait_until 5 desktop_back || fail "the desktop is not back as it was"
+pass "deactivated: every hack gone within ${gone} ms, the desktop as it was"
