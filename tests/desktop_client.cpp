@@ -3,7 +3,7 @@
 //       _NET_WM_STATE_ABOVE, as a taskbar has; in the first colour, and in
 //       the second from SIGUSR1 on
 //   desktop_client popup RRGGBB X Y W H  an override-redirect window, as a
-//       notification is
+//       notification is (or a screen-saver host's); prints "id ID" after "mapped"
 //   desktop_client hold-keyboard MS      grabs the keyboard on the root and
 //       lets go after MS milliseconds; prints "held" once it holds it
 //   desktop_client screenshot WINDOW     copies the screen into a pixmap and
@@ -163,6 +163,8 @@ int main(int argc, char** argv)
                                                std::atoi(argv[4]), std::atoi(argv[5]),
                                                std::atoi(argv[6]));
         mapAndSay(c, window);
+        std::printf("id %u\n", window);
+        std::fflush(stdout);
         for (;;)
             std::this_thread::sleep_for(std::chrono::seconds(1));
     }
