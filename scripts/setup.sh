@@ -10,7 +10,7 @@ RUN_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev
 TEST_PACKAGES=(libx11-dev libxfixes-dev googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
   x11-apps x11-utils x11-xserver-utils xfonts-base xauth imagemagick alsa-utils procps
   psmisc clang libclang-rt-14-dev strace
-  openbox python3 dpkg-dev lintian desktop-file-utils xscreensaver)
+  openbox python3 dpkg-dev lintian desktop-file-utils libxml2-utils xscreensaver)
 
 install_missing() {
   local missing=()
