@@ -3,7 +3,8 @@
 # deactivated, every hack is gone within a second and the desktop is back.
 # XScreenSaver runs no hacks as root: it runs here as the user nobody, with
 # the hack installed into a folder that user can read.
-# Arguments: HACK BUILD_DIR ROOT_PATTERN
+# Arguments: HACK BUILD_DIR ROOT_PATTERN; with BUILD_DIR "installed", HACK is
+# a name XScreenSaver finds in its own hack folder (an installed package).
 source "$(dirname "$0")/lib.sh"
 BUILD="${2:?build dir}"
 ROOT_PATTERN="${3:?root_pattern}"
@@ -14,9 +15,13 @@ CHILD_PIDS+=($!)
 wait_until 10 test -f "$WORK/pattern.png" || fail "no desktop pattern"
 screenshot "$WORK/desktop.png"
 
-cmake --install "$BUILD" --prefix "$WORK/prefix" >/dev/null || fail "cmake --install failed"
-HACK="$WORK/prefix/libexec/lilywade/lilywade"
-[ -x "$HACK" ] || fail "no installed hack at $HACK"
+if [ "$BUILD" = installed ]; then
+  HACK="$PROGRAM"
+else
+  cmake --install "$BUILD" --prefix "$WORK/prefix" >/dev/null || fail "cmake --install failed"
+  HACK="$WORK/prefix/libexec/lilywade/lilywade"
+  [ -x "$HACK" ] || fail "no installed hack at $HACK"
+fi
 USER_HOME="$WORK/nobody"
 mkdir -p "$USER_HOME/.config/lilywade"
 printf '[Lilywade]\nStartup\\Speed=30\n' >"$USER_HOME/.config/lilywade/settings.ini"

@@ -3,8 +3,10 @@
 # lilywade-settings, the menu entry's command, opens the dialog. apt-get
 # remove and dpkg --purge then leave no path of the package behind.
 # Needs root: it installs into this machine's /usr, and always purges again.
-# Usage: install.sh BUILD_DIR VERSION SAVER_SOUND_TEST
+# The installed hack runs under XScreenSaver, found by its name alone.
+# Usage: install.sh BUILD_DIR VERSION SAVER_SOUND_TEST HACK_XSCREENSAVER_TEST ROOT_PATTERN
 BUILD="${1:?build folder}" VERSION="${2:?version}" SAVER_SOUND="${3:?saver_sound.sh}"
+HACK_XSCREENSAVER="${4:?hack_xscreensaver.sh}" ROOT_PATTERN="${5:?root_pattern}"
 SAVER=/usr/libexec/lilywade/Lilywade.scr
 source "$(dirname "$0")/../e2e/lib.sh" "$SAVER"
 DEB="$BUILD/lilywade_${VERSION}_$(dpkg --print-architecture).deb"
@@ -41,6 +43,10 @@ pass "apt-get install $(basename "$DEB"): every path of the package is in place"
 bash "$SAVER_SOUND" "$SAVER" >"$WORK/saver.log" 2>&1 \
   || { cat "$WORK/saver.log" >&2; fail "the installed saver did not play its sounds"; }
 pass "$SAVER /S runs and plays bud.wav and wizer.wav from its folder"
+
+bash "$HACK_XSCREENSAVER" lilywade installed "$ROOT_PATTERN" >"$WORK/hack.log" 2>&1 \
+  || { cat "$WORK/hack.log" >&2; fail "XScreenSaver did not run the installed hack by its name"; }
+pass "XScreenSaver runs the installed hack by its name alone (programs: lilywade --root)"
 
 start_xvfb 1024x768
 lilywade-settings >"$WORK/program.out" 2>"$WORK/program.err" &
