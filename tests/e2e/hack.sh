@@ -107,3 +107,22 @@ for into in 0.05 0.9; do
   rm -f "$CAPTURE"
   wait_until 10 test -s "$CAPTURE" || fail "no sound captured"
 done
+
+# Two hacks on one display (one per monitor) with sounds: only one plays, so
+# the sound device gets bud.wav then wizer.wav as one process plays them, not
+# two streams mixed.
+kill "$HACK"; wait_exit "$HACK" 5
+write_settings 0 1 0
+rm -f "$CAPTURE"
+SOUNDS="$(dirname "$PROGRAM")"
+{ tail -c +45 "$SOUNDS/bud.wav"; tail -c +45 "$SOUNDS/wizer.wav"; } >"$WORK/expected.raw"
+expected=$(stat -c %s "$WORK/expected.raw")
+captured_enough() { [ -f "$CAPTURE" ] && [ "$(stat -c %s "$CAPTURE")" -ge "$expected" ]; }
+for _ in 1 2; do
+  start_program --window-id "$HOST_ID"
+  HACKS+=("$LAST_PID")
+done
+wait_until 20 captured_enough || fail "only $(stat -c %s "$CAPTURE" 2>/dev/null || echo 0) of $expected bytes captured"
+cmp -s -n "$expected" "$WORK/expected.raw" "$CAPTURE" || fail "two hacks played their sounds at once"
+for hack in "${HACKS[@]}"; do kill -0 "$hack" || fail "a hack ended"; done
+pass "of two hacks on one display only one plays the sounds"
