@@ -2,8 +2,8 @@
 # Measures the saver on Xvfb (figures, not a test):
 #   1. CPU time of the program per animation frame at 1920x1080 and 3840x2160
 #      (median of five runs each, the sizes taking turns)
-#      (Speed 1, so frames come fast; frames counted as the leap frames' pauses,
-#      traced with strace, times 7/6 for the landing frames);
+#      (Speed 1, so frames come fast; frames counted as the flushes of the X
+#      connection, one per frame put on screen, traced with strace);
 #   2. time from process start to the first full-screen frame at both sizes
 #      ("Blank Screen" on, so the frame is told from the desktop by its black);
 #   3. memory at both sizes while running (Speed 50): PSS, the proportional set
@@ -12,12 +12,15 @@
 #   4. CPU use of the program plus the X server while running at Speed 50.
 # Usage: scripts/measure-saver.sh [BUILD_DIR]   (default: build/; needs strace)
 # SECONDS_PER_RUN (default 10) sets the length of the runs for 1 and 4; PARTS
-# (default "1 2 3 4") which parts run.
+# (default "1 2 3 4") which parts run. MODE=hack measures 1, 3 and 4 for
+# lilywade instead, in a host window covering the screen with the host's copy
+# of the screen on it, as XScreenSaver runs it on one monitor.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$(cd "${1:-$ROOT/build}" && pwd)"
 PROGRAM="$BUILD/Lilywade.scr"
+MODE="${MODE:-saver}"
 PROBES="$BUILD/platform/x11/probes"
 RUN_SECONDS="${SECONDS_PER_RUN:-10}"
 WORK="$(mktemp -d /tmp/lilywade-measure.XXXXXX)"
@@ -30,7 +33,8 @@ cleanup() {
 trap cleanup EXIT
 die() { echo "measure-saver: $*" >&2; exit 1; }
 
-for tool in "$PROGRAM" "$PROBES/root_pattern" "$PROBES/first_frame_probe"; do
+for tool in "$PROGRAM" "$BUILD/lilywade" "$BUILD/tests/desktop_client" "$PROBES/root_pattern" \
+            "$PROBES/first_frame_probe"; do
   [ -x "$tool" ] || die "$tool missing: build with tests enabled first"
 done
 command -v strace >/dev/null || die "strace is needed to count frames (apt-get install strace)"
@@ -57,6 +61,24 @@ stop_x() {
   XVFB=""
 }
 
+# The command of the mode measured (RUN) and its process name (NAME). For the
+# hack, a host window covering the screen is made first, with a screen copy.
+program_for_mode() {
+  if [ "$MODE" = saver ]; then
+    RUN=("$PROGRAM" /S) NAME=Lilywade.scr
+    return
+  fi
+  local size; size=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+  "$BUILD/tests/desktop_client" popup 000000 0 0 "${size%x*}" "${size#*x}" >"$WORK/host" &
+  PIDS+=($!)
+  until grep -q '^id ' "$WORK/host" 2>/dev/null; do sleep 0.05; done
+  local id; id=$(awk '/^id / {print $2}' "$WORK/host")
+  "$BUILD/tests/desktop_client" screenshot "$id" >"$WORK/copy" &
+  PIDS+=($!)
+  until grep -q stored "$WORK/copy" 2>/dev/null; do sleep 0.05; done
+  RUN=("$BUILD/lilywade" --window-id "$id") NAME=lilywade
+}
+
 # Private settings: speed, blank (0 or 1); marks and sound off.
 use_settings() {
   export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config"
@@ -78,18 +100,18 @@ end_program() {
 cpu_per_frame() {
   start_x "$1"
   use_settings 1 0
-  strace -f --seccomp-bpf -qq -e trace=clock_nanosleep -o "$WORK/sleeps" "$PROGRAM" /S \
-    2>/dev/null &
+  program_for_mode
+  strace -f --seccomp-bpf -qq -e trace=writev -o "$WORK/sleeps" "${RUN[@]}" 2>/dev/null &
   local tracer=$! pid=""
   PIDS+=("$tracer")
-  until pid=$(pgrep -P "$tracer" -x Lilywade.scr); do sleep 0.05; done
+  until pid=$(pgrep -P "$tracer" -x "$NAME"); do sleep 0.05; done
   sleep 2 # let it reach the steady animation
   local cpu0 x0 sleeps0 cpu1 x1 sleeps1
   cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$XVFB") sleeps0=$(wc -l <"$WORK/sleeps")
   sleep "$RUN_SECONDS"
   cpu1=$(cpu_ns "$pid") x1=$(cpu_ns "$XVFB") sleeps1=$(wc -l <"$WORK/sleeps")
   end_program "$pid"
-  local frames=$(((sleeps1 - sleeps0) * 7 / 6))
+  local frames=$((sleeps1 - sleeps0))
   [ "$frames" -gt 0 ] || die "no frames at $1"
   FRAME_US=$(((cpu1 - cpu0) / frames / 1000)) FPS=$((frames / RUN_SECONDS))
   SERVER_US=$(((x1 - x0) / frames / 1000))
@@ -111,7 +133,8 @@ first_frame_ms() {
 memory_and_load() {
   start_x "$1"
   use_settings 50 0
-  "$PROGRAM" /S 2>/dev/null &
+  program_for_mode
+  "${RUN[@]}" 2>/dev/null &
   local pid=$!
   PIDS+=("$pid")
   sleep 3
@@ -131,7 +154,7 @@ memory_and_load() {
 
 permille() { printf '%d.%d%%' $(($1 / 10)) $(($1 % 10)); }
 
-echo "Lilywade on Xvfb, $(nproc) cores, $(uname -r); runs of ${RUN_SECONDS} s"
+echo "Lilywade ($MODE) on Xvfb, $(nproc) cores, $(uname -r); runs of ${RUN_SECONDS} s"
 
 PARTS="${PARTS:-1 2 3 4}"
 wanted() { [[ " $PARTS " == *" $1 "* ]]; }
@@ -153,7 +176,7 @@ if wanted 1; then
        "ratio $(awk -v a="$uhd_us" -v b="$hd_us" 'BEGIN { printf "%.2f", a / b }') (target <= 1.10)"
 fi
 
-if wanted 2; then
+if wanted 2 && [ "$MODE" = saver ]; then
   for size in "${SIZES[@]}"; do
     times=()
     start_x "$size"
