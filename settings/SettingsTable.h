@@ -9,7 +9,7 @@
 #include "settings/SaverSettings.h"
 
 #include <array>
-#include <ranges>
+#include <span>
 
 struct StoredSetting {
     std::int16_t SaverSettingsRecord::*field;
@@ -32,8 +32,13 @@ inline constexpr std::array<StoredSetting, 5> StoredSettings{{
     {&SaverSettingsRecord::Speed,  "Speed",  "Speed",  nullptr},
 }};
 
-/** The four on/off options, in table order (Blank after the boxes it clears). */
-inline auto storedFlags()
+/** The four on/off options, in table order (Blank after the boxes it clears).
+ *  A span rather than a filtered view: clang, which builds the fuzz targets,
+ *  cannot compile GCC 12's views. */
+inline constexpr std::span<const StoredSetting> storedFlags()
 {
-    return StoredSettings | std::views::filter(&StoredSetting::isFlag);
+    return std::span<const StoredSetting>(StoredSettings).first(4);
 }
+static_assert(StoredSettings[0].isFlag() && StoredSettings[1].isFlag() && StoredSettings[2].isFlag()
+                  && StoredSettings[3].isFlag() && !StoredSettings[4].isFlag(),
+              "the flags come first, Speed last");
