@@ -9,9 +9,7 @@ CLIENT="${3:?desktop_client}"
 ROOT_PATTERN="${4:?root_pattern}"
 PROBE="${5:?input_probe}"
 start_xvfb 1024x768
-"$ROOT_PATTERN" "$WORK/pattern.png" 3 &
-CHILD_PIDS+=($!)
-wait_until 10 test -f "$WORK/pattern.png" || fail "no desktop pattern"
+patterned_desktop "$ROOT_PATTERN"
 
 # A host window of 400 x 300 at 64,46 inside a top-level of 320 x 240 at 40,30,
 # which shows 296 x 224 of it.

@@ -10,9 +10,7 @@ BUILD="${2:?build dir}"
 ROOT_PATTERN="${3:?root_pattern}"
 start_xvfb 2560x1024
 two_monitors 2560 1024
-"$ROOT_PATTERN" "$WORK/pattern.png" 3 &
-CHILD_PIDS+=($!)
-wait_until 10 test -f "$WORK/pattern.png" || fail "no desktop pattern"
+patterned_desktop "$ROOT_PATTERN"
 screenshot "$WORK/desktop.png"
 
 if [ "$BUILD" = installed ]; then

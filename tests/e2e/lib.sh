@@ -104,6 +104,14 @@ start_grabbing_saver() {
   wait_until 10 grabbed || fail "the saver does not hold the keyboard and the pointer"
 }
 
+# Covers the desktop with random blocks by the root_pattern tool $1, which
+# also writes them to $WORK/pattern.png, and waits until they show.
+patterned_desktop() {
+  "$1" "$WORK/pattern.png" 3 &
+  CHILD_PIDS+=($!)
+  wait_until 10 test -f "$WORK/pattern.png" || fail "no desktop pattern"
+}
+
 # Splits the screen of a $1-wide Xvfb into two monitors side by side, as
 # xrandr --listmonitors then shows them.
 two_monitors() {

@@ -8,9 +8,7 @@ ROOT_PATTERN="${3:?root_pattern}"
 CLIENT="${4:?desktop_client}"
 start_xvfb 2560x1024
 two_monitors 2560 1024
-"$ROOT_PATTERN" "$WORK/pattern.png" 3 &
-CHILD_PIDS+=($!)
-wait_until 10 test -f "$WORK/pattern.png" || fail "no desktop pattern"
+patterned_desktop "$ROOT_PATTERN"
 start_openbox
 
 # The panel is green, magenta once told (SIGUSR1), and raises itself then.
