@@ -124,3 +124,21 @@ wait_until 20 captured_enough || fail "only $(stat -c %s "$CAPTURE" 2>/dev/null 
 cmp -s -n "$expected" "$WORK/expected.raw" "$CAPTURE" || fail "two hacks played their sounds at once"
 for hack in "${HACKS[@]}"; do kill -0 "$hack" || fail "a hack ended"; done
 pass "of two hacks on one display only one plays the sounds"
+
+# The host's window resized (its monitor changed): the hack's window follows.
+for hack in "${HACKS[@]}"; do kill "$hack"; wait_exit "$hack" 5; done
+"$CLIENT" popup 0000ff 500 300 300 200 >"$WORK/popup.out" &
+CHILD_PIDS+=($!)
+wait_until 10 grep -q '^id ' "$WORK/popup.out" || fail "no popup host"
+POPUP=$(awk '/^id / {print $2}' "$WORK/popup.out")
+write_settings 30 0 0
+start_program --window-id "$POPUP"
+HACK=$LAST_PID
+# The size of the hack's window inside the host.
+inner_size() { xwininfo -children -id "$POPUP" | awk '/^ +0x/ {print $(NF-1); exit}' | cut -d+ -f1; }
+wait_until 10 eval '[ "$(inner_size)" = 300x200 ]' || fail "the hack's window is $(inner_size), not the host's 300x200"
+xdotool windowsize "$POPUP" 420 260
+wait_until 5 eval '[ "$(inner_size)" = 420x260 ]' || fail "the hack's window stayed $(inner_size) when the host grew"
+kill -0 "$HACK" || fail "the hack ended when its window grew"
+[ "$("$CLIENT" pixel 900 540)" = 000000 ] || fail "the host's new area is not the hack's black ground"
+pass "the hack's window follows its host's size"
