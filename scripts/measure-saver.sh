@@ -33,8 +33,9 @@ cleanup() {
 trap cleanup EXIT
 die() { echo "measure-saver: $*" >&2; exit 1; }
 
-for tool in "$PROGRAM" "$BUILD/lilywade" "$BUILD/tests/desktop_client" "$PROBES/root_pattern" \
-            "$PROBES/first_frame_probe"; do
+TOOLS=("$PROGRAM" "$PROBES/root_pattern" "$PROBES/first_frame_probe")
+[ "$MODE" = saver ] || TOOLS+=("$BUILD/lilywade" "$BUILD/tests/desktop_client")
+for tool in "${TOOLS[@]}"; do
   [ -x "$tool" ] || die "$tool missing: build with tests enabled first"
 done
 command -v strace >/dev/null || die "strace is needed to count frames (apt-get install strace)"
