@@ -89,22 +89,26 @@ std::unique_ptr<PendingScreenRead> PendingScreenRead::begin()
 {
     xcb_connection_t* connection = xcbConnection();
     const xcb_screen_t* screen = rgb32Screen(connection);
+    // The root's size now: the connection's setup keeps the size it had at the start.
+    return screen ? begin(screen->root, windowSize(connection, screen->root)) : nullptr;
+}
+
+std::unique_ptr<PendingScreenRead> PendingScreenRead::begin(xcb_drawable_t drawable, QSize size)
+{
+    xcb_connection_t* connection = xcbConnection();
+    const xcb_screen_t* screen = rgb32Screen(connection);
     const xcb_query_extension_reply_t* shm =
         screen ? xcb_get_extension_data(connection, &xcb_shm_id) : nullptr;
-    if (!shm || !shm->present)
+    if (!shm || !shm->present || size.isEmpty())
         return nullptr;
     std::unique_ptr<PendingScreenRead> read(new PendingScreenRead);
     read->connection_ = connection;
-    // The root's size now: the connection's setup keeps the size it had at the start.
-    const QSize size = windowSize(connection, screen->root);
-    if (size.isEmpty())
-        return nullptr;
     read->width_ = size.width();
     read->height_ = size.height();
     read->segment_ = std::make_unique<SharedSegment>(connection, read->size());
     if (!read->segment_->ready())
         return nullptr;
-    read->cookie_ = xcb_shm_get_image(connection, screen->root, 0, 0, read->width_, read->height_,
+    read->cookie_ = xcb_shm_get_image(connection, drawable, 0, 0, read->width_, read->height_,
                                       AllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
                                       read->segment_->segment(), 0);
     read->waiting_ = true;
@@ -173,7 +177,13 @@ QImage readHostScreenshot(xcb_window_t window)
     const auto geometry = replyOf(connection, xcb_get_geometry(connection, pixmap), xcb_get_geometry_reply);
     if (!geometry || geometry->depth != screen->root_depth)
         return {};
-    return readThroughSocket(connection, pixmap, QSize(geometry->width, geometry->height));
+    const QSize size(geometry->width, geometry->height);
+    // Through shared memory when it can, like the saver's snapshot: the copy
+    // then becomes the canvas, and only the pages drawn on count for this process.
+    if (const auto read = PendingScreenRead::begin(pixmap, size))
+        if (QImage copy = read->finish(); !copy.isNull())
+            return copy;
+    return readThroughSocket(connection, pixmap, size);
 }
 
 QImage grabRootWindow()

@@ -3,6 +3,7 @@
 // X server into an image.
 
 #include <QImage>
+#include <QSize>
 #include <memory>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
@@ -37,6 +38,8 @@ class PendingScreenRead {
 public:
     /** Sends the request; null when the server cannot serve it through shared memory. */
     static std::unique_ptr<PendingScreenRead> begin();
+    /** The same for a drawable of the root's depth (a window or a pixmap) of size. */
+    static std::unique_ptr<PendingScreenRead> begin(xcb_drawable_t drawable, QSize size);
     ~PendingScreenRead();
     PendingScreenRead(const PendingScreenRead&) = delete;
     PendingScreenRead& operator=(const PendingScreenRead&) = delete;
