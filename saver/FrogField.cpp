@@ -51,7 +51,6 @@ void FrogField::growOrShrink(QSize size)
 void FrogField::replaceGround(QImage ground)
 {
     canvas_ = std::move(ground);
-    setGeometry(QRect(QPoint(0, 0), canvas_.size()));
     // Each frog takes the new ground under it as its saved background.
     for (FrogState* frog : {&GreenFrog, &RedFrog}) {
         drawing_.SaveBackground(*frog, frog->DrawnX, frog->DrawnY);

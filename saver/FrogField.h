@@ -31,7 +31,8 @@ protected:
     void placeFrogs();
     /** The canvas and the window take a new size: what is drawn stays, new ground is black. */
     void growOrShrink(QSize size);
-    /** The canvas becomes ground, and the frogs are drawn on it where they rest. */
+    /** The canvas becomes ground (of the window's size), and the frogs are drawn
+     *  on it where they rest. */
     void replaceGround(QImage ground);
 
     /** Puts the rectangle straight from the canvas: the toolkit keeps no buffer of the window. */

@@ -162,13 +162,11 @@ QImage readHostScreenshot(xcb_window_t window)
     const xcb_screen_t* screen = rgb32Screen(connection);
     if (!screen || window == 0)
         return {};
-    static constexpr char Name[] = "_SCREENSAVER_SCREENSHOT";
-    const auto atom = replyOf(connection, xcb_intern_atom(connection, 1, sizeof Name - 1, Name),
-                              xcb_intern_atom_reply);
-    if (!atom || atom->atom == XCB_ATOM_NONE)
+    const xcb_atom_t atom = internAtom(connection, "_SCREENSAVER_SCREENSHOT");
+    if (atom == XCB_ATOM_NONE)
         return {};
     const auto property = replyOf(
-        connection, xcb_get_property(connection, 0, window, atom->atom, XCB_ATOM_PIXMAP, 0, 1),
+        connection, xcb_get_property(connection, 0, window, atom, XCB_ATOM_PIXMAP, 0, 1),
         xcb_get_property_reply);
     if (!property || property->format != 32 || xcb_get_property_value_length(property.get()) != 4)
         return {};

@@ -16,14 +16,6 @@ namespace platform {
 
 namespace {
 
-/** The atom of name; with onlyIfExists, none when no client has made it yet. */
-xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists = true)
-{
-    auto r = replyOf(c, xcb_intern_atom(c, onlyIfExists, std::strlen(name), name),
-                     xcb_intern_atom_reply);
-    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 std::vector<xcb_window_t> childrenOf(xcb_connection_t* c, xcb_window_t window)
 {
     auto tree = replyOf(c, xcb_query_tree(c, window), xcb_query_tree_reply);

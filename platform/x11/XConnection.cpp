@@ -3,6 +3,7 @@
 #include "platform/x11/XReply.h"
 
 #include <QGuiApplication>
+#include <cstring>
 
 namespace platform {
 
@@ -19,6 +20,13 @@ xcb_window_t rootWindow()
         return 0;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     return screen ? screen->root : 0;
+}
+
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists)
+{
+    auto r = replyOf(c, xcb_intern_atom(c, onlyIfExists, std::strlen(name), name),
+                     xcb_intern_atom_reply);
+    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 void flushX()

@@ -9,6 +9,8 @@ namespace platform {
 xcb_connection_t* xcbConnection();
 /** The root window of the default screen, or 0. */
 xcb_window_t rootWindow();
+/** The atom of name; with onlyIfExists, none when no client has made it yet. */
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists = true);
 /** Sends every pending request to the X server and waits until it has handled them. */
 void flushX();
 
