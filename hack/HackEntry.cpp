@@ -1,41 +1,36 @@
 // Entry of lilywade, the frogs as a hack of the screen-saver hosts: reads the
 // options over the stored settings, finds the window to draw into and runs the
 // frogs there until the host ends the process.
+#include "hack/DesktopImages.h"
 #include "hack/FrogHack.h"
 #include "hack/HackGround.h"
-#include "hack/HackOptions.h"
+#include "hack/HackStart.h"
 #include "platform/PlatformFactory.h"
 #include "sprites/SpriteSet.h"
 #include "startup/Globals.h"
 #include "startup/Version.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <cstdio>
 
 namespace {
 
-/** The window to draw into: --window-id; else, with --root or with neither,
- *  $XSCREENSAVER_WINDOW when set; else with --root the root window, and with
- *  neither 0 for a window of its own. Null when the id in the environment is
- *  not one. */
-std::optional<platform::WindowId> targetWindow(const HackOptions& options,
-                                               platform::Platform& platform)
-{
-    if (options.windowId)
-        return *options.windowId;
-    const QByteArray fromHost = qgetenv("XSCREENSAVER_WINDOW");
-    if (!fromHost.isEmpty())
-        return parseWindowId(fromHost.toStdString());
-    return options.root ? platform.rootWindow() : 0;
-}
-
-/** A locker, the host's settings or the user's own want no desktop shown. */
+/** A locker, the host's settings or the user's own want no desktop shown; on
+ *  the root window there is no host's copy of the screen to show. */
 bool groundIsBlack(platform::WindowId host, platform::Platform& platform)
 {
     return SaverSettings.Blank || host == platform.rootWindow()
         || qEnvironmentVariableIsSet("XSCREENSAVER_SAVER_INDEX")
-        || !desktopImagesAllowed(qgetenv("HOME").toStdString());
+        || !desktopImagesAllowed(desktopImageSources(platform, QDir::homePath().toStdString()));
+}
+
+/** $XSCREENSAVER_WINDOW when set and not empty. */
+std::optional<std::string> hostWindowText()
+{
+    const QByteArray text = qgetenv("XSCREENSAVER_WINDOW");
+    return text.isEmpty() ? std::nullopt : std::optional(text.toStdString());
 }
 
 int usageError(const std::string& error)
@@ -91,13 +86,13 @@ int main(int argc, char** argv)
     // about requests on a window that is gone is no news to the user.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.xcb*=false"));
     platform.onTerminationRequest([&platform] { platform.endProcess(0); });
-    LoadSettings(platform);
-    SaverSettings = withHackOptions(SaverSettings, *options);
+    SaverSettings = hackSettings(platform, *options);
     // Of several hacks on one display (one per monitor) only one plays the
     // sounds; the others keep the same pace in silence.
     if (SaverSettings.Sound)
         platform.claimSoundPlayer();
-    const std::optional<platform::WindowId> host = targetWindow(*options, platform);
+    const std::optional<platform::WindowId> host =
+        targetWindow(*options, hostWindowText(), platform.rootWindow());
     if (!host)
         return usageError("XSCREENSAVER_WINDOW is not a window id.");
     return runFrogs(platform, *host);

@@ -1,29 +1,25 @@
 #include "hack/HackGround.h"
 
-#include <fstream>
-#include <regex>
+#include <QPainter>
 
 QImage hackGround(platform::Platform& platform, platform::WindowId host, QSize size, bool blank)
 {
-    QImage ground = blank || host == 0 ? QImage() : platform.hostScreenshot(host);
-    if (ground.isNull()) {
-        ground = QImage(size, QImage::Format_RGB32);
-        ground.fill(Qt::black);
-        return ground;
-    }
+    const QImage copy = blank || host == 0 ? QImage() : platform.hostScreenshot(host);
+    if (copy.size() == size)
+        return copy.convertToFormat(QImage::Format_RGB32);
     // A small preview window gets the whole screen scaled down.
-    if (ground.size() != size)
-        ground = ground.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return ground.convertToFormat(QImage::Format_RGB32);
+    return fittedInto(copy, size);
 }
 
-bool desktopImagesAllowed(const std::string& home)
+QImage fittedInto(const QImage& copy, QSize size)
 {
-    std::ifstream settings(home + "/.xscreensaver");
-    static const std::regex forbidden(R"(^\s*grabDesktopImages\s*:\s*(false|no|off)\s*$)",
-                                      std::regex::icase);
-    for (std::string line; std::getline(settings, line);)
-        if (std::regex_match(line, forbidden))
-            return false;
-    return true;
+    QImage ground(size, QImage::Format_RGB32);
+    ground.fill(Qt::black);
+    if (copy.isNull() || size.isEmpty())
+        return ground;
+    const QImage scaled = copy.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&ground);
+    painter.drawImage(QPoint((size.width() - scaled.width()) / 2, (size.height() - scaled.height()) / 2),
+                      scaled);
+    return ground;
 }

@@ -6,12 +6,11 @@
 #include "platform/Platform.h"
 
 #include <QImage>
-#include <string>
 
-/** The host's copy of the screen fitted to size (1:1 when it has that size,
- *  stretched otherwise), or black when blank or when the host left none. */
+/** The host's copy of the screen fitted to size: 1:1 when it has that size,
+ *  else scaled with its proportions kept and centred on black. Black when
+ *  blank or when the host left none. */
 QImage hackGround(platform::Platform& platform, platform::WindowId host, QSize size, bool blank);
 
-/** False when the XScreenSaver settings in home (.xscreensaver) forbid showing
- *  the desktop ("grabDesktopImages: False"). */
-bool desktopImagesAllowed(const std::string& home);
+/** copy scaled to fit inside size with its proportions kept, centred, the rest black. */
+QImage fittedInto(const QImage& copy, QSize size);

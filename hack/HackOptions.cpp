@@ -84,6 +84,7 @@ constexpr Rule Rules[] = {
     {"no-streak", false, setSwitch<&HackOptions::streak, false>},
     {"blank", false, setSwitch<&HackOptions::blank, true>},
     {"no-blank", false, setSwitch<&HackOptions::blank, false>},
+    {"no-stored-settings", false, setTrue<&HackOptions::noStoredSettings>},
     {"help", false, setTrue<&HackOptions::help>},
     {"version", false, setTrue<&HackOptions::version>},
     // Hosts may pass these to any hack; the frogs need none of them.
@@ -175,11 +176,13 @@ std::string hackUsage()
            "  --hole, --no-hole      frog clears the screen when at rest\n"
            "  --streak, --no-streak  frog clears the screen when jumping\n"
            "  --blank, --no-blank    black ground instead of the desktop\n"
+           "  --no-stored-settings   options not given take their defaults (XScreenSaver's\n"
+           "                         settings dialog passes it)\n"
            "  --help, -h             print this text and exit\n"
            "  --version              print the version and exit\n"
            "  -install, -visual V, -fps   accepted from hosts and ignored\n"
            "Each option may also be written with one dash (-root). Options not given\n"
-           "keep what the settings dialog (Lilywade.scr /C) stored.\n"
+           "keep what Lilywade Settings stored, unless --no-stored-settings is given.\n"
            "\n"
            "Environment:\n"
            "  XSCREENSAVER_WINDOW       the host's window, used unless --window-id is given\n"

@@ -15,6 +15,7 @@ struct HackOptions {
     bool root = false;                     // --root: $XSCREENSAVER_WINDOW, else the root window
     std::optional<std::int16_t> speed;     // --speed N, clamped to 0..MaxSpeed
     std::optional<bool> sound, hole, streak, blank; // --sound / --no-sound and so on
+    bool noStoredSettings = false;         // --no-stored-settings: defaults, not the dialog's store
     bool help = false;                     // --help: print the usage, exit 0
     bool version = false;                  // --version: print the version, exit 0
 };
@@ -27,7 +28,7 @@ std::optional<HackOptions> parseHackOptions(const std::vector<std::string>& args
  *  anything else, 0 included. */
 std::optional<std::uint32_t> parseWindowId(std::string_view text);
 
-/** The stored settings with the options given on the command line put over them. */
+/** The settings with the options given on the command line put over them. */
 SaverSettingsRecord withHackOptions(SaverSettingsRecord settings, const HackOptions& options);
 
 /** The usage text that --help prints (and a malformed command line, to stderr). */

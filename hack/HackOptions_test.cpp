@@ -24,6 +24,8 @@ std::string describe(const HackOptions& o)
     flag("hole", o.hole);
     flag("streak", o.streak);
     flag("blank", o.blank);
+    if (o.noStoredSettings)
+        add("no-stored");
     if (o.help)
         add("help");
     if (o.version)
@@ -73,6 +75,10 @@ INSTANTIATE_TEST_SUITE_P(Hack, HackOptionsAccepts, testing::Values(
              "root speed=50 sound=off hole=on streak=off blank=on"},
     Accepted{{"-sound", "-no-hole", "-streak", "-no-blank"},
              "sound=on hole=off streak=on blank=off"},
+    // What XScreenSaver's settings dialog writes.
+    Accepted{{"--root", "--no-stored-settings", "--speed", "20", "--no-hole", "--streak",
+              "--no-sound", "--no-blank"},
+             "root speed=20 sound=off hole=off streak=on blank=off no-stored"},
     // Speed: clamped, never wrapped, also beyond every integer type.
     Accepted{{"--speed", "0"}, "speed=0"},
     Accepted{{"-speed", "200"}, "speed=200"},
@@ -219,13 +225,14 @@ TEST(HackUsage, NamesEveryOptionAndTheEnvironmentOnLinesOfTheirOwn)
     const std::string usage = hackUsage();
     for (const char* word : {"--root", "--window-id ID", "--speed N", "--sound", "--no-sound",
                              "--hole", "--no-hole", "--streak", "--no-streak", "--blank",
-                             "--no-blank", "--help", "--version", "-install", "-visual", "-fps",
+                             "--no-blank", "--no-stored-settings", "--help", "--version", "-install", "-visual", "-fps",
                              "\n  XSCREENSAVER_WINDOW ", "\n  XSCREENSAVER_SAVER_INDEX "})
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 
     // Every option the usage shows is one the parser takes.
     for (const char* shown : {"--root", "--sound", "--no-sound", "--hole", "--no-hole", "--streak",
-                              "--no-streak", "--blank", "--no-blank", "--help", "--version",
+                              "--no-streak", "--blank", "--no-blank", "--no-stored-settings",
+                              "--help", "--version",
                               "-install", "-fps"}) {
         std::string error;
         EXPECT_TRUE(parseHackOptions({shown}, error)) << shown << ": " << error;

@@ -31,6 +31,8 @@ check_xml() {
   xmllint --noout "$file" || fail "$file is not well formed"
   [ "$(xpath_count "$file" '/screensaver[@name="lilywade"]/command[@arg="--root"]')" = 1 ] \
     || fail "no lilywade screensaver with --root"
+  [ "$(xpath_count "$file" '/screensaver/command[@arg="--no-stored-settings"]')" = 1 ] \
+    || fail "the dialog's command line does not say it holds every setting"
   [ "$(xpath_count "$file" '//number[@id="speed" and @type="slider" and @arg="--speed %"
         and @low="0" and @high="200" and @_low-label="Faster" and @_high-label="Slower"]')" = 1 ] \
     || fail "no speed slider from Faster (0) to Slower (200)"
@@ -50,7 +52,7 @@ check_link() {
   [ "$WITH_PROGRAM" = 1 ] || return 0
   [ "$(readlink -f "$link")" = "$(readlink -f "$root$prefix/libexec/lilywade/lilywade")" ] \
     && [ -x "$link" ] || fail "$link does not lead to the installed program"
-  QT_QPA_PLATFORM=offscreen "$link" --root --speed 50 --sound --no-sound --hole --no-hole \
+  QT_QPA_PLATFORM=offscreen "$link" --root --no-stored-settings --speed 50 --sound --no-sound --hole --no-hole \
     --streak --no-streak --blank --no-blank --help >/dev/null || fail "$link refuses the XML's options"
 }
 

@@ -85,6 +85,9 @@ public:
     /** The copy of the screen a screen-saver host left on its window for the hack it
      *  runs there (XScreenSaver's _SCREENSAVER_SCREENSHOT pixmap); null when none. */
     virtual QImage hostScreenshot(WindowId window) = 0;
+    /** The X resource database as xrdb loaded it (the root's RESOURCE_MANAGER text);
+     *  empty when there is none. */
+    virtual std::string resourceDatabase() = 0;
     /** Puts rect of image (the window's persistent image, window-sized) straight
      *  onto window at the same place, with no toolkit buffer in between; parts
      *  outside the image turn black. On screen when it returns. */

@@ -128,6 +128,8 @@ QImage FakePlatform::hostScreenshot(WindowId window)
     return found == screenshots.end() ? QImage() : found->second;
 }
 
+std::string FakePlatform::resourceDatabase() { return resources; }
+
 bool FakePlatform::claimSoundPlayer()
 {
     record("claimSoundPlayer");

@@ -36,6 +36,7 @@ public:
     std::map<WindowId, QSize> windowSizes;    // what windowSize answers; root: screen
     std::map<WindowId, QImage> screenshots;   // what hostScreenshot answers
     bool soundPlayerFree = true;              // what claimSoundPlayer answers
+    std::string resources;                    // what resourceDatabase answers
     // What watchWindow registered, per window.
     std::map<WindowId, std::function<void(QSize)>> resized;
     std::map<WindowId, std::function<void()>> destroyed;
@@ -69,6 +70,7 @@ public:
     void watchWindow(WindowId window, std::function<void(QSize)> resized,
                      std::function<void()> destroyed) override;
     QImage hostScreenshot(WindowId window) override;
+    std::string resourceDatabase() override;
     bool claimSoundPlayer() override;
     void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
     void Sleep(std::uint32_t ms) override;

@@ -22,6 +22,18 @@ std::string displayError()
     return "cannot open the X display \"" + display.toStdString() + "\".";
 }
 
+QtMessageHandler toolkitMessages = nullptr;
+
+/** Qt's messages, less its note that it chose a runtime folder itself: hosts
+ *  such as MATE's run their hacks without XDG_RUNTIME_DIR, and the note would
+ *  go into the host's log at every start. */
+void withoutRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    toolkitMessages(type, context, message);
+}
+
 } // namespace
 
 PlatformOrError createPlatform(const ToolkitStarter& startToolkit)
@@ -33,6 +45,8 @@ PlatformOrError createPlatform(const ToolkitStarter& startToolkit)
     // The program copies the screen pixel for pixel and draws in screen
     // pixels: no scaling by the toolkit.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        toolkitMessages = qInstallMessageHandler(withoutRuntimeFolderNote);
     return {std::make_unique<X11Platform>(startToolkit()), {}};
 }
 

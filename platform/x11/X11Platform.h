@@ -49,6 +49,7 @@ public:
     void watchWindow(WindowId window, std::function<void(QSize)> resized,
                      std::function<void()> destroyed) override;
     QImage hostScreenshot(WindowId window) override;
+    std::string resourceDatabase() override;
     bool claimSoundPlayer() override;
     void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
     void Sleep(std::uint32_t ms) override;
