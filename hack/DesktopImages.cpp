@@ -49,6 +49,9 @@ std::vector<Entry> entriesOf(std::string_view text, std::string& joined)
         }
         joined.append(line).push_back('\n');
     }
+    // A continued last line still ends the text.
+    if (!joined.empty() && joined.back() != '\n')
+        joined.push_back('\n');
     std::vector<Entry> entries;
     for (std::size_t at = 0; at < joined.size();) {
         const std::size_t end = joined.find('\n', at);

@@ -55,6 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Hack, GrabDesktopImages, testing::Values(
     Sources{"CommentedOut", {"# grabDesktopImages: True\n", "! *grabDesktopImages: True\n", DebianAppDefaults}, false},
     Sources{"InsideTheProgramsList",
             {"programs:\t\\\n  \"x\" hack -grabDesktopImages: True \\n\\\n\n", "", DebianAppDefaults}, false},
+    Sources{"AContinuedLastLineEndsTheFile",
+            {"grabDesktopImages: False\nprograms: \\", "", "*grabDesktopImages: True\n*a: \\"}, false},
     Sources{"TheLastLineOfAFileDecides", {"grabDesktopImages: True\ngrabDesktopImages: False\n", "", ""}, false}));
 
 TEST(AppDefaults, AreFoundAlongTheSearchPath)

@@ -1,6 +1,8 @@
 # lilywade under the real XScreenSaver daemon, on two monitors: activated, it
-# runs one hack per monitor, each over its monitor's copy of the desktop;
-# deactivated, every hack is gone within a second and the desktop is back.
+# runs one hack per monitor, on black while XScreenSaver's settings (Debian's
+# app-defaults) forbid grabbing the desktop, else each over its monitor's
+# copy of the desktop; deactivated, every hack is gone within a second and
+# the desktop is back.
 # XScreenSaver runs no hacks as root: it runs here as the user nobody, with
 # the hack installed into a folder that user can read.
 # Arguments: HACK BUILD_DIR ROOT_PATTERN; with BUILD_DIR "installed", HACK is
@@ -45,8 +47,37 @@ wait_until 10 as_nobody xscreensaver-command -time || fail "XScreenSaver did not
 # Hacks that have not ended: XScreenSaver's gone, they are left to init, which
 # in a container may never reap them.
 hacks() { ps -C lilywade -o stat= | awk '$1 !~ /^Z/' | wc -l; }
-as_nobody xscreensaver-command -activate >/dev/null
-wait_until 10 eval '[ "$(hacks)" -eq 2 ]' || fail "$(hacks) hacks running, not one per monitor"
+# Frogs (at most 2 x 95 x 95 pixels, at least a few hundred) on black on each monitor.
+frogs_on_black() {
+  screenshot "$WORK/now.png"
+  local half black
+  for half in 0 1; do
+    convert "$WORK/now.png" -crop "1280x1024+$((half * 1280))+0" +repage "$WORK/half.png"
+    black=$(convert "$WORK/half.png" -precision 12 -fill white +opaque black -fill black -opaque black -negate \
+      -format '%[fx:int(mean*w*h+0.5)]' info:)
+    [ "$black" -ge $((1280 * 1024 - 18050)) ] && [ "$black" -lt $((1280 * 1024 - 300)) ] || return 1
+  done
+}
+deactivate() {
+  as_nobody xscreensaver-command -deactivate >/dev/null
+  start=$(now_ms)
+  wait_until 1 eval '[ "$(hacks)" -eq 0 ]' || fail "hacks still running a second after -deactivate"
+  gone=$(($(now_ms) - start))
+}
+activate() {
+  as_nobody xscreensaver-command -activate >/dev/null
+  wait_until 10 eval '[ "$(hacks)" -eq 2 ]' || fail "$(hacks) hacks running, not one per monitor"
+}
+
+if grep -qi '^\*grabDesktopImages:[[:space:]]*false' /etc/X11/app-defaults/XScreenSaver 2>/dev/null; then
+  activate
+  wait_until 10 frogs_on_black || fail "with Debian's defaults a monitor does not show frogs on black"
+  pass "Debian's defaults, no Save yet: frogs on black on each monitor"
+  deactivate
+fi
+# What a tick of "Grab Desktop Images" and a Save write.
+sed -i '1i grabDesktopImages:\tTrue' "$USER_HOME/.xscreensaver"
+activate
 # Pixels of screen image $1 that differ from the desktop, in half $2 (0 or 1).
 differing() {
   convert "$1" -crop "1280x1024+$(($2 * 1280))+0" +repage "$WORK/half.png"
@@ -65,10 +96,7 @@ frogs_on_desktop() {
 wait_until 10 frogs_on_desktop || fail "a monitor does not show frogs on the copy of the desktop"
 pass "activated: one hack per monitor, frogs on each monitor's copy of the desktop"
 
-as_nobody xscreensaver-command -deactivate >/dev/null
-start=$(now_ms)
-wait_until 1 eval '[ "$(hacks)" -eq 0 ]' || fail "hacks still running a second after -deactivate"
-gone=$(($(now_ms) - start))
+deactivate
 desktop_back() {
   screenshot "$WORK/now.png"
   [ "$(differing "$WORK/now.png" 0)" -eq 0 ] && [ "$(differing "$WORK/now.png" 1)" -eq 0 ]
