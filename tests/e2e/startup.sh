@@ -1,5 +1,6 @@
 # Start-up: unknown modes end at once without a window; a second saver
-# leaves the first alone and does not touch the cursor.
+# leaves the first alone and does not touch the cursor; no mode says
+# anything in a normal run.
 source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
 # "At once" on a loaded machine: the bound only catches a program that waits
@@ -32,3 +33,31 @@ elapsed=$(( $(now_ms) - start ))
 [ "$(xdotool search --onlyvisible --name . | sort)" = "$windows_before" ] \
   || fail "second /S mapped a window"
 pass "/S with a frog window present exits at once (${elapsed} ms) without a window"
+
+# Quiet: no mode says anything in a normal run, also without HOME and
+# XDG_RUNTIME_DIR (as MATE's saver runs its hacks) and the store's default folder.
+HACK="$(dirname "$PROGRAM")/lilywade"
+HOST_ID=$(xdotool search --onlyvisible --name '^frog$' | head -n1)
+# quiet_run NAME READY END COMMAND...: runs COMMAND bare, waits until READY
+# succeeds, ends it with END (a signal, or "key" for a key press).
+quiet_run() {
+  local name=$1 ready=$2 end=$3; shift 3
+  env -u HOME -u XDG_RUNTIME_DIR -u XDG_CONFIG_HOME "$@" >"$WORK/program.out" 2>"$WORK/program.err" &
+  local pid=$!
+  CHILD_PIDS+=("$pid")
+  wait_until 10 eval "$ready" || fail "$name did not come up"
+  if [ "$end" = key ]; then xdotool key a; else kill "-$end" "$pid"; fi
+  wait_exit "$pid" 5
+  [ "$EXIT_STATUS" -eq 0 ] || fail "$name ended with status $EXIT_STATUS"
+  [ ! -s "$WORK/program.err" ] || fail "$name wrote to standard error: $(head -3 "$WORK/program.err")"
+  pass "$name says nothing, without HOME and XDG_RUNTIME_DIR"
+}
+kill "$STAND_IN"; wait "$STAND_IN" 2>/dev/null || true
+xmessage -name host -title host "host" &
+CHILD_PIDS+=($!)
+wait_until 5 window_exists host || fail "no host window for the preview"
+HOST_ID=$(xdotool search --onlyvisible --name '^host$' | head -n1)
+quiet_run "/S" "window_exists frog" key "$PROGRAM" /S
+quiet_run "/C" "window_exists 'Lilywade Settings'" TERM "$PROGRAM" /C
+quiet_run "/P" "holds_picture $HOST_ID" TERM "$PROGRAM" /P "$HOST_ID"
+quiet_run "lilywade" "window_exists Lilywade" TERM "$HACK"
