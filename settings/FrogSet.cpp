@@ -106,9 +106,12 @@ void FrogSet::placeSpeedBar()
     HScroll1->setRange(0, MaxSpeed);
     HScroll1->setSingleStep(10);
     HScroll1->setPageStep(30);
-    // Qt's defaults would reverse the wheel and keep the bar out of the tab
-    // order; without tracking, the value is committed only when a drag ends.
-    HScroll1->setInvertedControls(false);
+    // The wheel moves the bar as the keys do, down towards "Slower", as on
+    // any horizontal bar of the desktop (Qt's default, kept explicit: not
+    // inverted, a wheel turned down would move the bar left). Qt would keep
+    // the bar out of the tab order; without tracking, the value is committed
+    // only when a drag ends.
+    HScroll1->setInvertedControls(true);
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     HScroll1->setTracking(false);
     HScroll1->installEventFilter(this);
