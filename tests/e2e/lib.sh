@@ -151,6 +151,14 @@ start_openbox() {
 # The colour of the screen's pixel at $1,$2 as rrggbb.
 pixel() { xwd -root -silent | convert xwd:- -format "%[hex:p{$1,$2}]" info: | tr 'A-F' 'a-f' | cut -c1-6; }
 
+# Writes a WAV file $1 of $2 seconds of silence (16-bit mono, 22050 Hz).
+silent_wav() {
+  python3 -c 'import sys, wave
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(1); w.setsampwidth(2); w.setframerate(22050)
+    w.writeframes(bytes(2 * int(22050 * float(sys.argv[2]))))' "$1" "$2"
+}
+
 # Writes the settings file: Speed $1, Sound $2, Blank $3 (0 or 1), no marks.
 write_settings() {
   mkdir -p "$XDG_CONFIG_HOME/lilywade"
