@@ -9,7 +9,8 @@
 //       by circulating the root's children (the lowest covered one comes up);
 //       prints "raised" then
 //   desktop_client hold-keyboard MS      grabs the keyboard on the root and
-//       lets go after MS milliseconds; prints "held" once it holds it
+//       lets go after MS milliseconds, giving the focus to the root first, as
+//       a menu closing gives it back; prints "held" once it holds it
 //   desktop_client screenshot WINDOW     copies the screen into a pixmap and
 //       stores it in WINDOW's _SCREENSAVER_SCREENSHOT, as XScreenSaver does
 //       for its hacks; prints "stored"
@@ -141,6 +142,7 @@ int holdKeyboard(xcb_connection_t* c, const xcb_screen_t* screen, int ms)
     std::printf("held\n");
     std::fflush(stdout);
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, screen->root, XCB_CURRENT_TIME);
     xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     std::printf("released\n");

@@ -1,5 +1,6 @@
 # Input ends the saver at once: while another client still holds the keyboard
-# (a click ends it, and a key once the other client has let go), and in the
+# (a click ends it; once the other client lets go, the saver holds the
+# keyboard within 500 ms, takes the focus, and a key ends it), and in the
 # middle of a jump at the slowest speed with sounds on (a key or a click ends
 # the process within 300 ms, the pause or the sound cut short, even a sound
 # of two seconds).
@@ -42,10 +43,13 @@ released=$(now_ms)
 wait_until 5 keyboard_held || fail "the saver did not take the keyboard once it was free"
 taken_ms=$(($(now_ms) - released))
 [ "$taken_ms" -le 500 ] || fail "the saver took the free keyboard only after $taken_ms ms"
+# The other client gave the focus away as it let go; the saver takes it back.
+saver_has_focus() { [ "$(xdotool getwindowfocus)" = "$(xdotool search --onlyvisible --name '^frog$')" ]; }
+wait_until 5 saver_has_focus || fail "the saver's window does not have the focus"
 xdotool key a
 wait_exit "$SAVER" 5
 [ "$EXIT_STATUS" -eq 0 ] || fail "status $EXIT_STATUS after a key"
-pass "once the other client lets go, the saver holds the keyboard within $taken_ms ms and a key ends it"
+pass "once the other client lets go, the saver holds the keyboard within $taken_ms ms, has the focus, and a key ends it"
 
 # Speed 200 with sounds: a jump is a sound, then seven pauses of 200 ms each.
 CAPTURE="$WORK/captured.raw"
