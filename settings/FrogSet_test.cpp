@@ -267,29 +267,50 @@ TEST_F(FrogSetTest, TrackClickStepsByThirtyAndStopsAtZero)
 }
 
 struct BarKey {
-    Qt::Key key;
-    int value; // after the key, from 100
+    Qt::Key key;    // Qt::Key_unknown: a turn of the wheel instead
+    int wheel;      // angle of that turn in eighths of a degree, up positive
+    int value;      // after the key or the turn, from 100
 };
 
-class FrogSetBarKeys : public FrogSetTest, public ::testing::WithParamInterface<BarKey> {};
+class FrogSetBarKeys : public FrogSetTest, public ::testing::WithParamInterface<BarKey> {
+protected:
+    void send(const BarKey& input)
+    {
+        if (input.key != Qt::Key_unknown) {
+            QTest::keyClick(bar(), input.key);
+            return;
+        }
+        const QPointF at = QRectF(bar()->rect()).center();
+        QWheelEvent turn(at, bar()->mapToGlobal(at), QPoint(), QPoint(0, input.wheel), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar(), &turn);
+    }
+};
 
 TEST_P(FrogSetBarKeys, RightAndDownGoTowardsSlowerLeftAndUpTowardsFaster)
 {
     SaverSettings.Speed = 100;
     open();
     bar()->setFocus();
-    QTest::keyClick(bar(), GetParam().key);
+    send(GetParam());
     EXPECT_EQ(bar()->value(), GetParam().value);
     EXPECT_EQ(number(), QString::number(GetParam().value));
 }
 
+// The wheel moves the bar as a slider's: turned up towards "Slower", down
+// towards "Faster"; one notch moves it by the desktop's three lines, here a page.
 INSTANTIATE_TEST_SUITE_P(
     Keys, FrogSetBarKeys,
-    ::testing::Values(BarKey{Qt::Key_Right, 110}, BarKey{Qt::Key_Down, 110},
-                      BarKey{Qt::Key_PageDown, 130}, BarKey{Qt::Key_End, 200},
-                      BarKey{Qt::Key_Left, 90}, BarKey{Qt::Key_Up, 90},
-                      BarKey{Qt::Key_PageUp, 70}, BarKey{Qt::Key_Home, 0}),
-    [](const auto& info) { return QKeySequence(info.param.key).toString().toStdString(); });
+    ::testing::Values(BarKey{Qt::Key_Right, 0, 110}, BarKey{Qt::Key_Down, 0, 110},
+                      BarKey{Qt::Key_PageDown, 0, 130}, BarKey{Qt::Key_End, 0, 200},
+                      BarKey{Qt::Key_Left, 0, 90}, BarKey{Qt::Key_Up, 0, 90},
+                      BarKey{Qt::Key_PageUp, 0, 70}, BarKey{Qt::Key_Home, 0, 0},
+                      BarKey{Qt::Key_unknown, 120, 130}, BarKey{Qt::Key_unknown, -120, 70}),
+    [](const auto& info) {
+        if (info.param.key != Qt::Key_unknown)
+            return QKeySequence(info.param.key).toString().toStdString();
+        return std::string(info.param.wheel > 0 ? "WheelUp" : "WheelDown");
+    });
 
 TEST_F(FrogSetTest, NumberFollowsADragOnlyWhenItEnds)
 {

@@ -2,10 +2,15 @@
 //   desktop_client panel RRGGBB RRGGBB   a dock window across the top with
 //       _NET_WM_STATE_ABOVE, as a taskbar has; in the first colour, and in
 //       the second from SIGUSR1 on
-//   desktop_client popup RRGGBB X Y W H  an override-redirect window, as a
-//       notification is (or a screen-saver host's); prints "id ID" after "mapped"
+//   desktop_client popup RRGGBB X Y W H [raise|circulate]  an override-redirect
+//       window, as a notification is (or a screen-saver host's); prints "id ID"
+//       after "mapped"; with raise or circulate, on each SIGUSR1 it comes to the
+//       top again by itself, as a popup that wants to be seen does: raised, or
+//       by circulating the root's children (the lowest covered one comes up);
+//       prints "raised" then
 //   desktop_client hold-keyboard MS      grabs the keyboard on the root and
-//       lets go after MS milliseconds; prints "held" once it holds it
+//       lets go after MS milliseconds, giving the focus to the root first, as
+//       a menu closing gives it back; prints "held" once it holds it
 //   desktop_client screenshot WINDOW     copies the screen into a pixmap and
 //       stores it in WINDOW's _SCREENSAVER_SCREENSHOT, as XScreenSaver does
 //       for its hacks; prints "stored"
@@ -25,6 +30,7 @@
 namespace {
 
 volatile std::sig_atomic_t recolour = 0;
+volatile std::sig_atomic_t reraise = 0;
 
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
@@ -89,6 +95,40 @@ int panel(xcb_connection_t* c, const xcb_screen_t* screen, const char* first, co
     }
 }
 
+/** Brings window to the top: raised itself, or as the lowest covered child of the root. */
+void comeUp(xcb_connection_t* c, const xcb_screen_t* screen, xcb_window_t window, const std::string& how)
+{
+    if (how == "circulate") {
+        xcb_circulate_window(c, XCB_CIRCULATE_RAISE_LOWEST, screen->root);
+    } else {
+        const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(c, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    }
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    std::printf("raised\n");
+    std::fflush(stdout);
+}
+
+/** argv: colour, x, y, width, height; how: "", "raise" or "circulate". */
+int popup(xcb_connection_t* c, const xcb_screen_t* screen, char** argv, const std::string& how)
+{
+    const xcb_window_t window = makeWindow(c, screen, colour(argv[0]), true, std::atoi(argv[1]),
+                                           std::atoi(argv[2]), std::atoi(argv[3]),
+                                           std::atoi(argv[4]));
+    if (!how.empty())
+        std::signal(SIGUSR1, [](int) { reraise = 1; });
+    mapAndSay(c, window);
+    std::printf("id %u\n", window);
+    std::fflush(stdout);
+    for (;;) {
+        if (reraise) {
+            reraise = 0;
+            comeUp(c, screen, window, how);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 int holdKeyboard(xcb_connection_t* c, const xcb_screen_t* screen, int ms)
 {
     xcb_grab_keyboard_reply_t* reply = xcb_grab_keyboard_reply(
@@ -102,6 +142,7 @@ int holdKeyboard(xcb_connection_t* c, const xcb_screen_t* screen, int ms)
     std::printf("held\n");
     std::fflush(stdout);
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, screen->root, XCB_CURRENT_TIME);
     xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     std::printf("released\n");
@@ -158,16 +199,9 @@ int main(int argc, char** argv)
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "panel" && argc == 4)
         return panel(c, screen, argv[2], argv[3]);
-    if (mode == "popup" && argc == 7) {
-        const xcb_window_t window = makeWindow(c, screen, colour(argv[2]), true, std::atoi(argv[3]),
-                                               std::atoi(argv[4]), std::atoi(argv[5]),
-                                               std::atoi(argv[6]));
-        mapAndSay(c, window);
-        std::printf("id %u\n", window);
-        std::fflush(stdout);
-        for (;;)
-            std::this_thread::sleep_for(std::chrono::seconds(1));
-    }
+    const std::string how = argc == 8 ? argv[7] : "";
+    if (mode == "popup" && (argc == 7 || how == "raise" || how == "circulate"))
+        return popup(c, screen, argv + 2, how);
     if (mode == "screenshot" && argc == 3)
         return storeScreenshot(c, screen, xcb_window_t(std::strtoul(argv[2], nullptr, 0)));
     if (mode == "pixel" && argc == 4)

@@ -1,7 +1,7 @@
 # lilywade in a window given by id, as the screen-saver hosts run it: frogs
 # over the host's copy of the screen (scaled to a small window) or black, in
-# that window only; no input held; the end of the window or SIGTERM ends it
-# quietly with status 0.
+# that window only, on a server without shared memory too; no input held; the
+# end of the window or SIGTERM ends it quietly with status 0.
 # Arguments: HACK HOST_WINDOW DESKTOP_CLIENT ROOT_PATTERN INPUT_PROBE
 source "$(dirname "$0")/lib.sh"
 HOST="${2:?host_window}"
@@ -113,3 +113,19 @@ wait_until 5 eval '[ "$(inner_size)" = 420x260 ]' || fail "the hack's window sta
 kill -0 "$HACK" || fail "the hack ended when its window grew"
 [ "$("$CLIENT" pixel 900 540)" = 000000 ] || fail "the host's new area is not the hack's black ground"
 pass "the hack's window follows its host's size"
+
+# An X server without shared memory (a remote display, say): the host's
+# screen copy comes over the socket, and the ground is that copy again.
+kill "$HACK"; wait_exit "$HACK" 5
+exec 7>&-
+start_other_xvfb 1024x768 -extension MIT-SHM
+export DISPLAY="$OTHER_DISPLAY"
+! xdpyinfo | grep -q MIT-SHM || fail "the second server has shared memory"
+patterned_desktop "$ROOT_PATTERN"
+start_host
+"$CLIENT" screenshot "$HOST_ID" >"$WORK/shot.out" &
+CHILD_PIDS+=($!)
+wait_until 10 grep -q stored "$WORK/shot.out" || fail "no screenshot property without MIT-SHM"
+start_program --window-id "$HOST_ID"
+wait_until 10 ground_shown || fail "without MIT-SHM the host's window does not show the scaled screen copy"
+pass "without MIT-SHM the ground is the host's screen copy"

@@ -6,11 +6,13 @@ set -euo pipefail
 PROGRAM="${1:?usage: test.sh PATH/TO/Lilywade.scr}"
 WORK="$(mktemp -d /tmp/lilywade-e2e.XXXXXX)"
 XVFB_PID=""
+OTHER_XVFB_PIDS=()
 CHILD_PIDS=()
 
 cleanup() {
   for pid in "${CHILD_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  for pid in "${OTHER_XVFB_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -43,6 +45,19 @@ start_xvfb() {
   mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
   unset QT_QPA_PLATFORM
+}
+
+# Starts one more Xvfb of size $1, with Xvfb's options $2...; leaves DISPLAY
+# alone and puts the new server's display in $OTHER_DISPLAY.
+start_other_xvfb() {
+  local size="$1"; shift
+  local fd_file; fd_file="$(mktemp "$WORK/display.XXXXXX")"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset "$@" \
+    3>"$fd_file" 2>>"$WORK/xvfb-other.log" &
+  OTHER_XVFB_PIDS+=($!)
+  wait_until 20 grep -q '^[0-9][0-9]*$' "$fd_file" \
+    || fail "another Xvfb did not start: $(cat "$WORK/xvfb-other.log")"
+  OTHER_DISPLAY=":$(head -n1 "$fd_file")"
 }
 
 # Waits until a command succeeds, polling every 20 ms; fails after $1 seconds.
@@ -135,6 +150,14 @@ start_openbox() {
 
 # The colour of the screen's pixel at $1,$2 as rrggbb.
 pixel() { xwd -root -silent | convert xwd:- -format "%[hex:p{$1,$2}]" info: | tr 'A-F' 'a-f' | cut -c1-6; }
+
+# Writes a WAV file $1 of $2 seconds of silence (16-bit mono, 22050 Hz).
+silent_wav() {
+  python3 -c 'import sys, wave
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(1); w.setsampwidth(2); w.setframerate(22050)
+    w.writeframes(bytes(2 * int(22050 * float(sys.argv[2]))))' "$1" "$2"
+}
 
 # Writes the settings file: Speed $1, Sound $2, Blank $3 (0 or 1), no marks.
 write_settings() {

@@ -16,13 +16,14 @@ capture_device() {
   use_device "pcm.!default { type file slave.pcm { type null } file \"$CAPTURE\" format \"raw\" }"
 }
 
-# Runs the probe on $1; sets PLAYED (0 or 1), MS and BELL.
+# Runs the probe on its arguments (the file last); sets PLAYED (0 or 1), MS,
+# BELL and SILENT.
 probe() {
   local out
   rm -f "$CAPTURE"
-  set +e; out=$("$PROBE" "$1" 2>/dev/null); PLAYED=$((1 - $?)); set -e
-  [[ "$out" =~ ^ms=([0-9]+)\ bell=([01])$ ]] || fail "probe printed '$out' for $1"
-  MS=${BASH_REMATCH[1]} BELL=${BASH_REMATCH[2]}
+  set +e; out=$("$PROBE" "$@" 2>/dev/null); PLAYED=$((1 - $?)); set -e
+  [[ "$out" =~ ^ms=([0-9]+)\ bell=([01])\ silent=([01])$ ]] || fail "probe printed '$out' for $*"
+  MS=${BASH_REMATCH[1]} BELL=${BASH_REMATCH[2]} SILENT=${BASH_REMATCH[3]}
 }
 
 # The data chunk of a canonical 44-byte-header PCM WAV.
@@ -43,6 +44,29 @@ for sound in bud wizer; do
   [ "$MS" -lt $((duration_ms + MARGIN_MS)) ] || fail "$sound.wav: call took ${MS} ms for ${duration_ms} ms of sound"
   pass "$sound.wav: samples written unchanged, call lasted ${MS} ms for ${duration_ms} ms"
 done
+
+# A second player on the display (a hack on another monitor) stays silent
+# while the first holds the claim, yet each of its sounds lasts as long, so
+# that its frogs keep the same pace. The first plays a long sound, to a
+# capture file of its own.
+silent_wav "$WORK/long.wav" 20
+mkdir -p "$WORK/first"
+printf 'pcm.!default { type file slave.pcm { type null } file "%s" format "raw" }\n' \
+  "$WORK/first/captured.raw" >"$WORK/first/.asoundrc"
+HOME="$WORK/first" "$PROBE" --claim "$WORK/long.wav" >/dev/null 2>&1 &
+HOLDER=$!
+CHILD_PIDS+=("$HOLDER")
+wait_until 10 test -s "$WORK/first/captured.raw" || fail "the first player did not play"
+file="$SOUNDS/bud.wav"
+duration_ms=$((($(stat -c %s "$file") - 44) * 1000 / 2 / 22050))
+probe --claim "$file"
+[ "$SILENT" -eq 1 ] && [ "$PLAYED" -eq 1 ] && [ "$BELL" -eq 0 ] \
+  || fail "second player: silent=$SILENT played=$PLAYED bell=$BELL"
+[ ! -e "$CAPTURE" ] || fail "the second player reached the device"
+[ "$MS" -ge "$duration_ms" ] || fail "second player: bud.wav over after ${MS} ms, it lasts ${duration_ms} ms"
+[ "$MS" -lt $((duration_ms + MARGIN_MS)) ] || fail "second player: ${MS} ms for ${duration_ms} ms of sound"
+kill "$HOLDER"
+pass "a second player stays silent and waits ${MS} ms for ${duration_ms} ms of sound"
 
 # 8-bit stereo at 11025 Hz, made here: 2205 frames of unsigned bytes, sent as 16-bit.
 le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }

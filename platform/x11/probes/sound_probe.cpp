@@ -1,6 +1,8 @@
 // Test tool: plays a file with sndPlaySoundA as the saver does and listens on
-// a connection of its own for the desktop bell. Prints "ms=<duration of the
-// call> bell=<0|1>"; exits 0 when the sound played, 1 when it did not.
+// a connection of its own for the desktop bell. With --claim it first claims
+// the sound player as a hack does, and stays silent when another process
+// holds the claim. Prints "ms=<duration of the call> bell=<0|1> silent=<0|1>";
+// exits 0 when the sound played (or was waited for), 1 when it did not.
 #include "platform/PlatformFactory.h"
 #include "platform/x11/XConnection.h"
 
@@ -8,6 +10,7 @@
 #include <X11/XKBlib.h>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -38,10 +41,12 @@ bool bellRang(Display* display)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: sound_probe FILE\n");
+    const bool claim = argc == 3 && std::strcmp(argv[1], "--claim") == 0;
+    if (argc != 2 && !claim) {
+        std::fprintf(stderr, "usage: sound_probe [--claim] FILE\n");
         return 2;
     }
+    const char* file = argv[argc - 1];
     const auto made = platform::createPlatform([&] { return std::make_unique<QGuiApplication>(argc, argv); });
     if (!made.platform) {
         std::fprintf(stderr, "%s\n", made.error.c_str());
@@ -53,12 +58,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "sound_probe: no XKB on the display\n");
         return 2;
     }
+    const bool silent = claim && !platform.claimSoundPlayer();
     const auto start = std::chrono::steady_clock::now();
-    const bool played = platform.sndPlaySoundA(argv[1], 0);
+    const bool played = platform.sndPlaySoundA(file, 0);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     platform::flushX();
-    std::printf("ms=%lld bell=%d\n",
+    std::printf("ms=%lld bell=%d silent=%d\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()),
-                bellRang(listener.get()) ? 1 : 0);
+                bellRang(listener.get()) ? 1 : 0, silent ? 1 : 0);
     return played ? 0 : 1;
 }
