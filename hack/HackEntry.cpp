@@ -82,6 +82,13 @@ int main(int argc, char** argv)
         return 1;
     }
     platform::Platform& platform = *made.platform;
+    // On a screen of palette colours the frogs cannot show: the host's window
+    // stays as the host left it.
+    if (!platform.hasTrueColour()) {
+        std::fprintf(stderr, "lilywade: the display has no true colour (it shows a palette); "
+                             "there is nothing to draw.\n");
+        return 0;
+    }
     // The host may destroy its window at any time: what the toolkit then says
     // about requests on a window that is gone is no news to the user.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.xcb*=false"));

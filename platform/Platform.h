@@ -32,6 +32,9 @@ public:
     virtual double twipsPerPixelY() = 0;
     /** Size of the whole screen in pixels. */
     virtual QSize screenPixels() = 0;
+    /** True when the screen shows the program's 24-bit pictures: TrueColor of any
+     *  depth. False on a screen of palette colours (8-bit PseudoColor). */
+    virtual bool hasTrueColour() = 0;
 
     /** The argument text after the program path: arguments joined by single spaces. */
     virtual std::string rtcCommandVar() = 0;

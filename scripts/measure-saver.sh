@@ -14,7 +14,9 @@
 # SECONDS_PER_RUN (default 10) sets the length of the runs for 1 and 4; PARTS
 # (default "1 2 3 4") which parts run. MODE=hack measures 1, 3 and 4 for
 # lilywade instead, in a host window covering the screen with the host's copy
-# of the screen on it, as XScreenSaver runs it on one monitor.
+# of the screen on it, as XScreenSaver runs it on one monitor. DEPTH (default
+# 24) sets the screen's depth: 16 measures a 5-6-5 screen, where each frame
+# is converted.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -43,7 +45,7 @@ command -v strace >/dev/null || die "strace is needed to count frames (apt-get i
 # Starts Xvfb at $1 with a random-block desktop; sets XVFB and DISPLAY.
 start_x() {
   stop_x
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "$1x${DEPTH:-24}" -nolisten tcp 3>"$WORK/display" 2>/dev/null &
   XVFB=$!
   PIDS+=("$XVFB")
   until [ -s "$WORK/display" ]; do sleep 0.05; done

@@ -18,6 +18,10 @@ std::int16_t twipsToInt16(double twipsPerPixel)
 
 bool runSaver(platform::Platform& platform, ModeWindows& windows)
 {
+    // On a screen of palette colours the pictures cannot show: end at once,
+    // leaving the screen, the cursor and the keyboard as they are.
+    if (!platform.hasTrueColour())
+        return false;
     // A saver window already up, or one starting at this very moment: leave
     // it alone and end quietly.
     if (platform.FindWindowA(nullptr, "frog") != 0 || !platform.claimSaverInstance())
@@ -27,8 +31,12 @@ bool runSaver(platform::Platform& platform, ModeWindows& windows)
     return true;
 }
 
-bool runPreview(ModeWindows& windows, const std::string& argumentText)
+bool runPreview(platform::Platform& platform, ModeWindows& windows,
+                const std::string& argumentText)
 {
+    // Nor can the toolkit paint the still there: the host keeps its own picture.
+    if (!platform.hasTrueColour())
+        return false;
     PreviewParent = toInt32OrZero(rtcR8ValFromBstr(std::string_view(argumentText).substr(2)));
     windows.loadPreview();
     return true;
@@ -62,6 +70,6 @@ bool Main(platform::Platform& platform, ModeWindows& windows)
         return false;
     }
     if (mode == "/P")
-        return runPreview(windows, argumentText);
+        return runPreview(platform, windows, argumentText);
     return false;
 }

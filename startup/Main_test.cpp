@@ -118,4 +118,29 @@ TEST(Main, SaverStartingAtTheSameMomentWinsOverThisOne)
     EXPECT_TRUE(fake.callsStartingWith("ShowCursor").empty());
 }
 
+// On a screen of palette colours the saver and the preview end at once and
+// touch nothing (no cursor, no claim on the display); the dialog still opens.
+class PaletteScreen : public testing::TestWithParam<DispatchCase> {};
+
+TEST_P(PaletteScreen, OnlyTheDialogOpens)
+{
+    FakePlatform fake;
+    fake.trueColour = false;
+    fake.commandText = GetParam().argumentText;
+    RecordedWindows windows;
+    EXPECT_EQ(Main(fake, windows), GetParam().keepsRunning);
+    const std::string opened = GetParam().opened;
+    EXPECT_EQ(windows.opened, opened.empty() ? std::vector<std::string>{}
+                                             : std::vector<std::string>{opened});
+    EXPECT_TRUE(fake.callsStartingWith("ShowCursor").empty());
+    EXPECT_TRUE(fake.callsStartingWith("claimSaverInstance").empty());
+    EXPECT_EQ(fake.cursorCount, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, PaletteScreen,
+                         testing::Values(DispatchCase{"/S", "", false},
+                                         DispatchCase{"/p 4711", "", false},
+                                         DispatchCase{"/C", "FrogSet", false},
+                                         DispatchCase{"", "FrogSet", false}));
+
 } // namespace

@@ -40,6 +40,7 @@ std::vector<std::string> FakePlatform::callsStartingWith(const std::string& pref
 double FakePlatform::twipsPerPixelX() { return twipsX; }
 double FakePlatform::twipsPerPixelY() { return twipsY; }
 QSize FakePlatform::screenPixels() { return screen; }
+bool FakePlatform::hasTrueColour() { return trueColour; }
 std::string FakePlatform::rtcCommandVar() { return commandText; }
 std::string FakePlatform::programFolder() { return folder; }
 

@@ -21,6 +21,7 @@ public:
     double twipsX = 15.0;
     double twipsY = 15.0;
     QSize screen{640, 480};
+    bool trueColour = true;        // what hasTrueColour answers
     QImage screenImage;            // what CreateDCA("DISPLAY") copies; null = cannot open
     std::string commandText;
     std::string folder = "/opt/lilywade";
@@ -51,6 +52,7 @@ public:
     double twipsPerPixelX() override;
     double twipsPerPixelY() override;
     QSize screenPixels() override;
+    bool hasTrueColour() override;
     std::string rtcCommandVar() override;
     std::string programFolder() override;
     WindowId FindWindowA(const char* className, const char* windowName) override;

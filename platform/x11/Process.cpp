@@ -2,6 +2,7 @@
 // the end of the process.
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/InputGrab.h"   // complete types for the constructor
+#include "platform/x11/PaintTarget.h"
 #include "platform/x11/ScreenGrab.h"
 #include "platform/x11/EventWait.h"
 #include "platform/x11/WindowWatcher.h"

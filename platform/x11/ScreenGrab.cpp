@@ -1,4 +1,5 @@
 #include "platform/x11/ScreenGrab.h"
+#include "platform/x11/PixelLayout.h"
 #include "platform/x11/SharedSegment.h"
 #include "platform/x11/WindowWatcher.h"
 #include "platform/x11/XConnection.h"
@@ -8,37 +9,13 @@
 #include <QPixmap>
 #include <QScreen>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
 namespace {
 
 constexpr std::uint32_t AllPlanes = ~0u;
-
-const xcb_visualtype_t* findVisual(const xcb_screen_t* screen, xcb_visualid_t id)
-{
-    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem; xcb_depth_next(&depths))
-        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem;
-             xcb_visualtype_next(&visuals))
-            if (visuals.data->visual_id == id)
-                return visuals.data;
-    return nullptr;
-}
-
-/** True when the root's Z pixmaps are laid out like QImage::Format_RGB32 (bar alpha). */
-bool rootIsRgb32(xcb_connection_t* connection, const xcb_screen_t* screen)
-{
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
-        return false;
-    bool fourBytes = false;
-    for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem; xcb_format_next(&formats))
-        if (formats.data->depth == screen->root_depth)
-            fourBytes = formats.data->bits_per_pixel == 32 && formats.data->scanline_pad == 32;
-    const xcb_visualtype_t* visual = findVisual(screen, screen->root_visual);
-    return fourBytes && (screen->root_depth == 24 || screen->root_depth == 32) && visual
-        && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 && visual->blue_mask == 0xff;
-}
 
 /** Copies the server's pixels; the fourth byte, which it leaves 0 or undefined, becomes 0xff. */
 void copyOpaque(const void* pixels, void* image, std::size_t count)
@@ -49,8 +26,9 @@ void copyOpaque(const void* pixels, void* image, std::size_t count)
         to[i] = from[i] | 0xff000000u;
 }
 
-/** The pixels of a drawable of the screen's depth, over the socket. */
-QImage readThroughSocket(xcb_connection_t* connection, xcb_drawable_t drawable, QSize size)
+/** The pixels of a drawable of the root's depth, in layout, over the socket. */
+QImage readThroughSocket(xcb_connection_t* connection, xcb_drawable_t drawable, QSize size,
+                         const PixelLayout& layout)
 {
     if (size.isEmpty())
         return {};
@@ -60,9 +38,15 @@ QImage readThroughSocket(xcb_connection_t* connection, xcb_drawable_t drawable, 
                                              std::uint16_t(size.height()), AllPlanes),
                                xcb_get_image_reply);
     QImage image(size, QImage::Format_RGB32);
-    if (!reply || image.isNull() || xcb_get_image_data_length(reply.get()) != image.sizeInBytes())
+    const std::size_t stride = layout.bytesPerLine(size.width());
+    if (!reply || image.isNull()
+        || std::size_t(xcb_get_image_data_length(reply.get())) != stride * std::size_t(size.height()))
         return {};
-    copyOpaque(xcb_get_image_data(reply.get()), image.bits(), std::size_t(image.sizeInBytes()) / 4);
+    const std::uint8_t* pixels = xcb_get_image_data(reply.get());
+    if (layout.isRgb32())
+        copyOpaque(pixels, image.bits(), std::size_t(image.sizeInBytes()) / 4);
+    else
+        PixelConverter(layout).toRgb32(pixels, stride, image);
     return image;
 }
 
@@ -75,12 +59,21 @@ QImage grabThroughQt()
     return copy.isNull() ? copy : copy.convertToFormat(QImage::Format_RGB32);
 }
 
-/** The default screen of connection when its Z pixmaps are laid out like RGB32, else null. */
-const xcb_screen_t* rgb32Screen(xcb_connection_t* connection)
+/** The default screen of connection and the layout of its root. */
+struct TrueColorRoot {
+    const xcb_screen_t* screen;
+    PixelLayout layout;
+};
+
+/** The default screen of connection; none unless its root is a TrueColor window. */
+std::optional<TrueColorRoot> trueColorRoot(xcb_connection_t* connection)
 {
-    const xcb_screen_t* screen =
-        connection ? xcb_setup_roots_iterator(xcb_get_setup(connection)).data : nullptr;
-    return screen && rootIsRgb32(connection, screen) ? screen : nullptr;
+    const xcb_setup_t* setup = connection ? xcb_get_setup(connection) : nullptr;
+    const xcb_screen_t* screen = setup ? xcb_setup_roots_iterator(setup).data : nullptr;
+    const std::optional<PixelLayout> layout = screen ? layoutOfVisual(setup, screen->root_visual) : std::nullopt;
+    if (!layout)
+        return std::nullopt;
+    return TrueColorRoot{screen, *layout};
 }
 
 } // namespace
@@ -88,21 +81,22 @@ const xcb_screen_t* rgb32Screen(xcb_connection_t* connection)
 std::unique_ptr<PendingScreenRead> PendingScreenRead::begin()
 {
     xcb_connection_t* connection = xcbConnection();
-    const xcb_screen_t* screen = rgb32Screen(connection);
+    const std::optional<TrueColorRoot> root = trueColorRoot(connection);
     // The root's size now: the connection's setup keeps the size it had at the start.
-    return screen ? begin(screen->root, windowSize(connection, screen->root)) : nullptr;
+    return root ? begin(root->screen->root, windowSize(connection, root->screen->root)) : nullptr;
 }
 
 std::unique_ptr<PendingScreenRead> PendingScreenRead::begin(xcb_drawable_t drawable, QSize size)
 {
     xcb_connection_t* connection = xcbConnection();
-    const xcb_screen_t* screen = rgb32Screen(connection);
+    const std::optional<TrueColorRoot> root = trueColorRoot(connection);
     const xcb_query_extension_reply_t* shm =
-        screen ? xcb_get_extension_data(connection, &xcb_shm_id) : nullptr;
+        root ? xcb_get_extension_data(connection, &xcb_shm_id) : nullptr;
     if (!shm || !shm->present || size.isEmpty())
         return nullptr;
     std::unique_ptr<PendingScreenRead> read(new PendingScreenRead);
     read->connection_ = connection;
+    read->layout_ = root->layout;
     read->width_ = size.width();
     read->height_ = size.height();
     read->segment_ = std::make_unique<SharedSegment>(connection, read->size());
@@ -130,6 +124,14 @@ QImage PendingScreenRead::finish()
     const auto reply = replyOf(connection_, cookie_, xcb_shm_get_image_reply);
     if (!reply || reply->size != size())
         return {};
+    // Pixels of another layout are converted into an image of the program's own.
+    if (!layout_.isRgb32()) {
+        QImage image(width_, height_, QImage::Format_RGB32);
+        if (!image.isNull())
+            PixelConverter(layout_).toRgb32(static_cast<const std::uint8_t*>(segment_->memory()),
+                                            layout_.bytesPerLine(width_), image);
+        return image;
+    }
     // The image lives in the segment itself: no second screen-sized buffer to
     // fault in and fill, and no pass over it here, so this process maps only
     // the pages it later draws on. The segment goes with the last copy of the image.
@@ -151,16 +153,17 @@ QImage grabRootWindow(GrabMethod method)
         return read ? read->finish() : QImage();
     }
     xcb_connection_t* connection = xcbConnection();
-    const xcb_screen_t* screen = rgb32Screen(connection);
-    return screen ? readThroughSocket(connection, screen->root, windowSize(connection, screen->root))
-                  : QImage();
+    const std::optional<TrueColorRoot> root = trueColorRoot(connection);
+    return root ? readThroughSocket(connection, root->screen->root,
+                                    windowSize(connection, root->screen->root), root->layout)
+                : QImage();
 }
 
 QImage readHostScreenshot(xcb_window_t window)
 {
     xcb_connection_t* connection = xcbConnection();
-    const xcb_screen_t* screen = rgb32Screen(connection);
-    if (!screen || window == 0)
+    const std::optional<TrueColorRoot> root = trueColorRoot(connection);
+    if (!root || window == 0)
         return {};
     const xcb_atom_t atom = internAtom(connection, "_SCREENSAVER_SCREENSHOT");
     if (atom == XCB_ATOM_NONE)
@@ -173,7 +176,7 @@ QImage readHostScreenshot(xcb_window_t window)
     const auto pixmap = *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(property.get()));
     // A pixmap of another depth, or one its owner has freed, reads as nothing.
     const auto geometry = replyOf(connection, xcb_get_geometry(connection, pixmap), xcb_get_geometry_reply);
-    if (!geometry || geometry->depth != screen->root_depth)
+    if (!geometry || geometry->depth != root->screen->root_depth)
         return {};
     const QSize size(geometry->width, geometry->height);
     // Through shared memory when it can, like the saver's snapshot: the copy
@@ -181,7 +184,7 @@ QImage readHostScreenshot(xcb_window_t window)
     if (const auto read = PendingScreenRead::begin(pixmap, size))
         if (QImage copy = read->finish(); !copy.isNull())
             return copy;
-    return readThroughSocket(connection, pixmap, size);
+    return readThroughSocket(connection, pixmap, size, root->layout);
 }
 
 QImage grabRootWindow()

@@ -2,6 +2,8 @@
 // Reading the whole screen (the root window with everything on it) from the
 // X server into an image.
 
+#include "platform/x11/PixelLayout.h"
+
 #include <QImage>
 #include <QSize>
 #include <memory>
@@ -12,7 +14,8 @@ namespace platform {
 
 /**
  * A 1:1 copy of the root window in QImage::Format_RGB32, read through shared
- * memory when the server allows it, else over the socket, else through Qt.
+ * memory when the server allows it, else over the socket, else through Qt;
+ * a root of another TrueColor depth is converted from its visual's layout.
  * Null when the screen cannot be read. The fourth byte of each pixel is as
  * the server leaves it in shared memory (Qt reads RGB32 pixels as opaque
  * whatever it holds, and the X server ignores it); 0xff otherwise.
@@ -38,7 +41,7 @@ class PendingScreenRead {
 public:
     /** Sends the request; null when the server cannot serve it through shared memory. */
     static std::unique_ptr<PendingScreenRead> begin();
-    /** The same for a drawable of the root's depth (a window or a pixmap) of size. */
+    /** The same for a drawable of the root's depth and visual (a window or a pixmap) of size. */
     static std::unique_ptr<PendingScreenRead> begin(xcb_drawable_t drawable, QSize size);
     ~PendingScreenRead();
     PendingScreenRead(const PendingScreenRead&) = delete;
@@ -49,9 +52,10 @@ public:
 
 private:
     PendingScreenRead() = default;
-    std::size_t size() const { return std::size_t(width_) * std::size_t(height_) * 4; }
+    std::size_t size() const { return layout_.bytesPerLine(width_) * std::size_t(height_); }
 
     xcb_connection_t* connection_ = nullptr;
+    PixelLayout layout_;
     std::unique_ptr<SharedSegment> segment_;
     xcb_shm_get_image_cookie_t cookie_{};
     int width_ = 0;

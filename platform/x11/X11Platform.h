@@ -18,6 +18,7 @@ namespace platform {
 std::string programFolder();
 
 class InputGrab;
+struct PaintTarget;
 class PendingScreenRead;
 class WindowWatcher;
 
@@ -30,6 +31,7 @@ public:
     double twipsPerPixelX() override;
     double twipsPerPixelY() override;
     QSize screenPixels() override;
+    bool hasTrueColour() override;
     std::string rtcCommandVar() override;
     std::string programFolder() override;
     WindowId FindWindowA(const char* className, const char* windowName) override;
@@ -65,6 +67,8 @@ public:
 
 private:
     WindowWatcher& watcher(WindowId window);
+    /** What painting window takes, found out at its first paint; null when it cannot be painted. */
+    PaintTarget* paintTarget(WindowId window);
 
     std::unique_ptr<QGuiApplication> application_; // first made, last gone
     QStringList arguments_;
@@ -75,6 +79,7 @@ private:
     bool soundSilent_ = false; // another process plays the sounds
     std::mt19937 random_;
     std::unique_ptr<PendingScreenRead> screenRead_;
+    std::map<WindowId, std::unique_ptr<PaintTarget>> paintTargets_;
 };
 
 } // namespace platform

@@ -26,12 +26,14 @@ pass() { echo "ok: $*"; }
 
 # Starts Xvfb with a free display number (chosen by the server itself) and a
 # private HOME and store, so tests running side by side never meet.
+# Usage: start_xvfb [SIZE [DEPTH]]   (DEPTH 24 unless given: 16 is 5-6-5
+# TrueColor, 8 a palette of 256 PseudoColor entries)
 start_xvfb() {
-  local size="${1:-1024x768}"
+  local size="${1:-1024x768}" depth="${2:-24}"
   local fd_file; fd_file="$(mktemp "$WORK/display.XXXXXX")"
   # -noreset: by default the server resets when its last client leaves, and a
   # program started in that moment cannot connect.
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${size}x${depth}" -nolisten tcp -noreset \
     3>"$fd_file" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
   local deadline=$((SECONDS + 20))
@@ -59,6 +61,27 @@ start_other_xvfb() {
     || fail "another Xvfb did not start: $(cat "$WORK/xvfb-other.log")"
   OTHER_DISPLAY=":$(head -n1 "$fd_file")"
 }
+
+# Ends the server of start_xvfb, so that a test can start another one.
+stop_xvfb() {
+  kill "$XVFB_PID" 2>/dev/null || true
+  wait "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=""
+}
+
+# Logs every window mapped at the top level from now on, as the root sees it;
+# top_level_maps counts them (the first, a window of the watcher's own, too).
+watch_top_level_maps() {
+  stdbuf -oL xev -root -event substructure >"$WORK/maps.log" 2>/dev/null &
+  CHILD_PIDS+=($!)
+  disown $!
+  # The watcher is listening once it has seen a window of our own come up.
+  xmessage -name sync -title sync sync &
+  local sync_pid=$!
+  wait_until 10 grep -q '^MapNotify' "$WORK/maps.log" || fail "the map watcher did not start"
+  kill "$sync_pid"; wait "$sync_pid" 2>/dev/null || true
+}
+top_level_maps() { grep -c '^MapNotify' "$WORK/maps.log" || true; }
 
 # Waits until a command succeeds, polling every 20 ms; fails after $1 seconds.
 wait_until() {

@@ -9,16 +9,7 @@ STILL_BMP="${3:?preview still}"
 start_xvfb 640x480
 convert "$STILL_BMP" "png:$WORK/still.png"
 
-# Every window mapped at the top level, as the root sees it.
-stdbuf -oL xev -root -event substructure >"$WORK/maps.log" 2>/dev/null &
-CHILD_PIDS+=($!)
-disown $!
-top_level_maps() { grep -c '^MapNotify' "$WORK/maps.log" || true; }
-# The watcher is listening once it has seen a window of our own come up.
-xmessage -name sync -title sync sync &
-sync_pid=$!
-wait_until 10 grep -q '^MapNotify' "$WORK/maps.log" || fail "the map watcher did not start"
-kill "$sync_pid"; wait "$sync_pid" 2>/dev/null || true
+watch_top_level_maps
 
 ended() { ! kill -0 "$1" 2>/dev/null || grep -q '^State:.*Z' "/proc/$1/status"; }
 # True when pid $1 is still running after $2 ms (watched all along).

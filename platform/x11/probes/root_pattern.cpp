@@ -3,6 +3,8 @@
 // against a known, non-uniform desktop. It then stays connected until it is
 // killed or the server goes: an X server without -noreset resets the root
 // when its last client leaves.
+// On a 16-bit screen the pattern is reduced to its 5-6-5 colours, and the PNG
+// holds them as Qt spreads them over 0..255.
 // Usage: root_pattern OUT.png [SEED]   (the PNG appears once the root shows it)
 #include <QImage>
 #include <QRandomGenerator>
@@ -50,6 +52,17 @@ void upload(xcb_connection_t* connection, xcb_pixmap_t pixmap, const xcb_screen_
     xcb_free_gc(connection, gc);
 }
 
+/** The pattern in the pixels of the root's depth (24 or 32: as it is; 16: 5-6-5
+ *  in the server's byte order, which Xvfb takes from this machine); null for others. */
+QImage rootPixels(const QImage& pattern, const xcb_screen_t* screen)
+{
+    if (screen->root_depth == 24 || screen->root_depth == 32)
+        return pattern;
+    if (screen->root_depth == 16)
+        return pattern.convertToFormat(QImage::Format_RGB16);
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -67,12 +80,18 @@ int main(int argc, char** argv)
     xcb_connection_t* c = connection.get();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const quint32 seed = argc == 3 ? quint32(std::strtoul(argv[2], nullptr, 10)) : 1;
-    const QImage pattern = randomPattern(screen->width_in_pixels, screen->height_in_pixels, seed);
+    const QImage pixels =
+        rootPixels(randomPattern(screen->width_in_pixels, screen->height_in_pixels, seed), screen);
+    if (pixels.isNull()) {
+        std::fprintf(stderr, "root_pattern: no pattern for a root of depth %d\n", screen->root_depth);
+        return 1;
+    }
+    const QImage pattern = pixels.convertToFormat(QImage::Format_RGB32);
 
     const xcb_pixmap_t pixmap = xcb_generate_id(c);
     xcb_create_pixmap(c, screen->root_depth, pixmap, screen->root, screen->width_in_pixels,
                       screen->height_in_pixels);
-    upload(c, pixmap, screen, pattern);
+    upload(c, pixmap, screen, pixels);
     xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
     xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
     xcb_free_pixmap(c, pixmap);
