@@ -85,6 +85,8 @@ wait_until 10 grep -q stored "$WORK/copy.out" || fail "no screenshot property"
 xdotool windowmove "$HOST_ID" 0 0
 wait_until 5 eval 'xwininfo -id "$HOST_ID" | grep -q "Absolute upper-left X:  0"' \
   || fail "the host window did not move onto the screen"
+# The user allows the desktop to show (Debian's XScreenSaver defaults do not).
+printf 'grabDesktopImages: True\n' >"$HOME/.xscreensaver"
 start_hack --window-id "$HOST_ID"
 HACK=$LAST_PID
 first_jump_over "$WORK/desktop.png" "hack at 16 bits"
