@@ -1,6 +1,6 @@
 // Fuzzes the sound player's decoding path: bytes in a file, opened with
 // libsndfile and read to the end both as 16-bit and as float samples.
-#include "platform/x11/SoundFile.h"
+#include "platform/linux/SoundFile.h"
 
 #include <QTemporaryDir>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "platform/x11/SoundModule.h"
-#include "platform/x11/SoundPlayer.h"
+#include "platform/linux/SoundModule.h"
+#include "platform/linux/SoundPlayer.h"
 
 extern "C" __attribute__((visibility("default"))) bool lilywade_play_sound_file(const char* path,
                                                                                bool silent)

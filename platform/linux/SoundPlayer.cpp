@@ -1,5 +1,5 @@
-#include "platform/x11/SoundPlayer.h"
-#include "platform/x11/SoundFile.h"
+#include "platform/linux/SoundPlayer.h"
+#include "platform/linux/SoundFile.h"
 
 #include <alsa/asoundlib.h>
 

@@ -1,6 +1,6 @@
 // Decoding of WAV files in every common layout, and what counts as unplayable.
-#include "platform/x11/SoundFile.h"
-#include "platform/x11/SoundPlayer.h"
+#include "platform/linux/SoundFile.h"
+#include "platform/linux/SoundPlayer.h"
 
 #include <QDir>
 #include <QFile>

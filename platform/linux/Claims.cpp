@@ -2,7 +2,7 @@
 // name in the abstract namespace, held until the process ends. Binding is
 // atomic, the kernel frees the name on any exit (SIGKILL included), and no
 // file is created.
-#include "platform/x11/X11Platform.h"
+#include "platform/linux/LinuxPlatform.h"
 
 #include <QByteArray>
 #include <cstring>
@@ -12,13 +12,11 @@
 
 namespace platform {
 
-namespace {
-
 /** Claims "lilywade-<what>-<user>-<display>" for the life of the process. */
-bool claimName(const char* what)
+bool LinuxPlatform::claimName(const char* what)
 {
     const QByteArray name = "lilywade-" + QByteArray(what) + "-" + QByteArray::number(::getuid())
-        + "-" + qgetenv("DISPLAY");
+        + "-" + QByteArray::fromStdString(displayName());
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     // A leading zero byte puts the name in the abstract namespace.
@@ -35,14 +33,12 @@ bool claimName(const char* what)
     return true; // the socket stays open, and the name taken, until exit
 }
 
-} // namespace
-
-bool X11Platform::claimSaverInstance()
+bool LinuxPlatform::claimSaverInstance()
 {
     return claimName("saver");
 }
 
-bool X11Platform::claimSoundPlayer()
+bool LinuxPlatform::claimSoundPlayer()
 {
     soundSilent_ = !claimName("sound");
     return !soundSilent_;

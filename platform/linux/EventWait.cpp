@@ -1,4 +1,4 @@
-#include "platform/x11/EventWait.h"
+#include "platform/linux/EventWait.h"
 
 #include <QTimer>
 

@@ -1,9 +1,8 @@
 // Synchronous playback of a sound file; the desktop bell when it cannot play.
-#include "platform/x11/EventWait.h"
-#include "platform/x11/ProgramModule.h"
-#include "platform/x11/SoundModule.h"
-#include "platform/x11/X11Platform.h"
-#include "platform/x11/XConnection.h"
+#include "platform/linux/EventWait.h"
+#include "platform/linux/ProgramModule.h"
+#include "platform/linux/SoundModule.h"
+#include "platform/linux/LinuxPlatform.h"
 
 #include <cstdio>
 
@@ -26,7 +25,7 @@ PlayFunction loadSoundModule()
 
 } // namespace
 
-bool X11Platform::sndPlaySoundA(const std::string& path, std::uint32_t)
+bool LinuxPlatform::sndPlaySoundA(const std::string& path, std::uint32_t)
 {
     // Loaded at the first sound and kept: one try per process.
     static const PlayFunction play = loadSoundModule();
@@ -37,10 +36,7 @@ bool X11Platform::sndPlaySoundA(const std::string& path, std::uint32_t)
     // The process that plays the sounds rings the bell for them too.
     if (silent)
         return false;
-    if (xcb_connection_t* connection = xcbConnection()) {
-        xcb_bell(connection, 0); // the desktop bell at its base volume
-        xcb_flush(connection);
-    }
+    ringBell();
     return false;
 }
 

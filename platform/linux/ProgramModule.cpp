@@ -1,5 +1,5 @@
-#include "platform/x11/ProgramModule.h"
-#include "platform/x11/X11Platform.h"
+#include "platform/linux/ProgramModule.h"
+#include "platform/linux/LinuxPlatform.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "platform/x11/SoundFile.h"
+#include "platform/linux/SoundFile.h"
 
 #include <sys/stat.h>
 
