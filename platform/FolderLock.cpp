@@ -9,16 +9,35 @@
 
 namespace platform {
 
-FolderLock::FolderLock(const QString& folder, Mode mode, std::chrono::milliseconds wait)
+namespace {
+
+// Waits in the kernel, which wakes the waiter as the holder lets go.
+bool lockBlocking(int descriptor, int operation)
+{
+    while (::flock(descriptor, operation) != 0)
+        if (errno != EINTR)
+            return false;
+    return true;
+}
+
+} // namespace
+
+FolderLock::FolderLock(const QString& folder, Mode mode,
+                       std::optional<std::chrono::milliseconds> wait)
 {
     descriptor_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor_ < 0)
         return;
-    const int operation = (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    // Polled rather than blocking, so that a holder that never lets go costs
-    // a bounded wait; holders keep it for a few milliseconds.
-    while (::flock(descriptor_, operation) != 0) {
+    const int operation = mode == Mode::Shared ? LOCK_SH : LOCK_EX;
+    if (!wait) {
+        if (lockBlocking(descriptor_, operation))
+            state_ = State::Held;
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + *wait;
+    // Polled, so that a holder that never lets go costs a bounded wait;
+    // holders keep it for a few milliseconds.
+    while (::flock(descriptor_, operation | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
         if (errno != EWOULDBLOCK)

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <chrono>
+#include <optional>
 
 namespace platform {
 
@@ -15,8 +16,8 @@ public:
      *  wait. Unavailable: the folder is missing or cannot be locked. */
     enum class State { Held, Busy, Unavailable };
 
-    /** Waits up to wait for the lock on folder. */
-    FolderLock(const QString& folder, Mode mode, std::chrono::milliseconds wait);
+    /** Waits up to wait for the lock on folder; without a wait, as long as it takes. */
+    FolderLock(const QString& folder, Mode mode, std::optional<std::chrono::milliseconds> wait);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;

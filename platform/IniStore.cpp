@@ -37,8 +37,11 @@ QString fromStd(const std::string& text) { return QString::fromStdString(text); 
 // apart: a save by another process in between leaves it an old copy that it
 // takes for the current file, and its next save drops what that process
 // wrote. Every store operation therefore holds the lock on the file's folder,
-// readers together, a writer alone.
-constexpr std::chrono::seconds LockWait{5};
+// readers together, a writer alone. A reader, such as the saver starting,
+// waits a bounded time and then reads the defaults; a writer waits its turn
+// however long the others take, as QSettings' own lock does, since a holder
+// that dies lets go of the lock with its last descriptor.
+constexpr std::chrono::seconds ReadWait{5};
 
 // A settings file is a few hundred bytes; anything far larger is not ours.
 constexpr qint64 MaxFileSize = 1 << 20;
@@ -98,7 +101,7 @@ std::string IniStore::read(const std::string& app, const std::string& section,
 {
     // Without a folder there is no file; a folder that cannot be locked is
     // read as before, unlocked.
-    const FolderLock lock(folder(), FolderLock::Mode::Shared, LockWait);
+    const FolderLock lock(folder(), FolderLock::Mode::Shared, ReadWait);
     if (lock.state() == FolderLock::State::Busy || !fileIsUsable())
         return fallback;
     QSettings settings(path_, QSettings::IniFormat);
@@ -134,9 +137,7 @@ bool IniStore::write(const std::string& app, const std::string& section, const s
                      const std::string& value)
 {
     QDir().mkpath(folder());
-    const FolderLock lock(folder(), FolderLock::Mode::Exclusive, LockWait);
-    if (lock.state() == FolderLock::State::Busy)
-        return false;
+    const FolderLock lock(folder(), FolderLock::Mode::Exclusive, std::nullopt);
     if (!fileIsUsable() && !setAsideUnusableFile())
         return false;
     createPrivateFile();
