@@ -1,4 +1,5 @@
 #include "platform/IniStore.h"
+#include "platform/FolderLock.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -30,6 +31,17 @@ void enterSection(QSettings& settings, const QString& app, const QString& sectio
 }
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// QSettings locks the file only while it saves it. Its read before that and
+// the size and time it notes to tell later whether the file has changed are
+// apart: a save by another process in between leaves it an old copy that it
+// takes for the current file, and its next save drops what that process
+// wrote. Every store operation therefore holds the lock on the file's folder,
+// readers together, a writer alone. A reader, such as the saver starting,
+// waits a bounded time and then reads the defaults; a writer waits its turn
+// however long the others take, as QSettings' own lock does, since a holder
+// that dies lets go of the lock with its last descriptor.
+constexpr std::chrono::seconds ReadWait{5};
 
 // A settings file is a few hundred bytes; anything far larger is not ours.
 constexpr qint64 MaxFileSize = 1 << 20;
@@ -68,6 +80,8 @@ IniStore IniStore::forCurrentUser()
 
 IniStore::IniStore(QString path) : path_(std::move(path)) {}
 
+QString IniStore::folder() const { return QFileInfo(path_).absolutePath(); }
+
 bool IniStore::fileIsUsable() const
 {
     QFileInfo info(path_);
@@ -85,7 +99,10 @@ bool IniStore::fileIsUsable() const
 std::string IniStore::read(const std::string& app, const std::string& section,
                            const std::string& key, const std::string& fallback) const
 {
-    if (!fileIsUsable())
+    // Without a folder there is no file; a folder that cannot be locked is
+    // read as before, unlocked.
+    const FolderLock lock(folder(), FolderLock::Mode::Shared, ReadWait);
+    if (lock.state() == FolderLock::State::Busy || !fileIsUsable())
         return fallback;
     QSettings settings(path_, QSettings::IniFormat);
     enterSection(settings, fromStd(app), fromStd(section));
@@ -112,7 +129,6 @@ void IniStore::createPrivateFile()
     QFile file(path_);
     if (file.exists())
         return;
-    QDir().mkpath(QFileInfo(path_).absolutePath());
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 }
@@ -120,14 +136,35 @@ void IniStore::createPrivateFile()
 bool IniStore::write(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value)
 {
+    QDir().mkpath(folder());
+    const FolderLock lock(folder(), FolderLock::Mode::Exclusive, std::nullopt);
     if (!fileIsUsable() && !setAsideUnusableFile())
         return false;
     createPrivateFile();
+    const QDateTime replaced = QFileInfo(path_).lastModified();
     QSettings settings(path_, QSettings::IniFormat);
     enterSection(settings, fromStd(app), fromStd(section));
     settings.setValue(spelling(settings.childKeys(), fromStd(key)), fromStd(value));
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    if (settings.status() != QSettings::NoError)
+        return false;
+    stampLaterThan(replaced);
+    return true;
+}
+
+void IniStore::stampLaterThan(const QDateTime& replaced)
+{
+    // QSettings tells a changed file by its size and its time to the
+    // millisecond, but the file system's clock moves only every few
+    // milliseconds: two saves within one step could leave files of one size
+    // and one time, and a process holding the first would take the second
+    // for it. Each saved file is therefore later than the one it replaced.
+    const QDateTime saved = QFileInfo(path_).lastModified();
+    if (!replaced.isValid() || !saved.isValid() || saved > replaced)
+        return;
+    QFile file(path_);
+    if (file.open(QIODevice::ReadOnly))
+        file.setFileTime(replaced.addMSecs(1), QFileDevice::FileModificationTime);
 }
 
 } // namespace platform

@@ -2,8 +2,10 @@
 // The per-user settings store: one INI file, values named by application,
 // section and key. Names match without regard to case; a name keeps the
 // spelling it was first written with. Each write replaces the file
-// atomically under a lock, so concurrent writers keep each other's values.
+// atomically; reads and writes of all processes take turns through a lock on
+// the file's folder, so concurrent writers keep each other's values.
 
+#include <QDateTime>
 #include <QString>
 #include <string>
 
@@ -25,9 +27,11 @@ public:
     const QString& path() const { return path_; }
 
 private:
+    QString folder() const;
     bool fileIsUsable() const;
     bool setAsideUnusableFile();
     void createPrivateFile();
+    void stampLaterThan(const QDateTime& replaced);
 
     QString path_;
 };

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -85,6 +86,25 @@ TEST_F(IniStoreTest, DirectoryInPlaceOfTheFileReadsAsDefaults)
 {
     QDir().mkpath(path);
     EXPECT_EQ(store.read("Lilywade", "startup", "hole", "0"), "0");
+}
+
+// Another process tells whether the file changed since it read it by its size
+// and its time to the millisecond. The clock that stamps files moves in steps
+// of a few milliseconds on many systems, and may be set back: a save must
+// still leave a file later than the one it replaced, here one stamped a
+// minute ahead.
+TEST_F(IniStoreTest, EachSaveIsLaterThanTheFileItReplaced)
+{
+    ASSERT_TRUE(store.write("Lilywade", "Startup", "Sound", "0"));
+    const QDateTime ahead = QDateTime::currentDateTime().addSecs(60);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(file.setFileTime(ahead, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(store.write("Lilywade", "Startup", "Sound", "1"));
+    EXPECT_GT(QFileInfo(path).lastModified(), ahead);
+    EXPECT_EQ(store.read("Lilywade", "Startup", "Sound", "x"), "1");
 }
 
 TEST_F(IniStoreTest, TwoProcessesWritingDifferentKeysKeepBoth)

@@ -44,9 +44,20 @@ as_nobody xscreensaver -no-splash -verbose >"$WORK/xscreensaver.log" 2>&1 &
 CHILD_PIDS+=($!)
 wait_until 10 as_nobody xscreensaver-command -time || fail "XScreenSaver did not start: $(cat "$WORK/xscreensaver.log")"
 
-# Hacks that have not ended: XScreenSaver's gone, they are left to init, which
-# in a container may never reap them.
-hacks() { ps -C lilywade -o stat= | awk '$1 !~ /^Z/' | wc -l; }
+# Hacks of this display that have not ended. Other tests and other users may
+# run lilywade on this machine at the same time: only the processes that
+# XScreenSaver started here, on this test's display (which it may pass on
+# with a screen number), count. An ended hack
+# whose parent has not reaped it yet (or never will, when init in a container
+# does not) has no environment left and is not counted.
+hacks() {
+  local pid count=0
+  for pid in $(pgrep -x lilywade); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qE "^DISPLAY=$DISPLAY(\.[0-9]+)?\$" \
+      && count=$((count + 1))
+  done
+  echo "$count"
+}
 # Frogs (at most 2 x 95 x 95 pixels, at least a few hundred) on black on each monitor.
 frogs_on_black() {
   screenshot "$WORK/now.png"

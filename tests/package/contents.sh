@@ -1,5 +1,6 @@
 # The Debian package as a user gets it: its name, control fields and exact
-# file list, lintian without errors, valid menu entries, and the icon.
+# file list, lintian without errors, binaries hardened as Debian's are,
+# valid menu entries, and the icon.
 # Usage: contents.sh BUILD_DIR VERSION [--with-hack]
 set -euo pipefail
 BUILD="${1:?build folder}" VERSION="${2:?version}" HACK="${3:-}"
@@ -52,11 +53,17 @@ LC_ALL=C sort -o "$WORK/expected" "$WORK/expected"
 diff -u "$WORK/expected" "$WORK/packaged" >&2 || fail "the package's files differ from the list above (- missing, + extra)"
 pass "the package holds exactly the expected $(wc -l <"$WORK/expected") files"
 
-# Its stderr only warns that it runs as root.
-lintian --fail-on error "$DEB" >"$WORK/lintian.out" 2>"$WORK/lintian.err" \
+# Its stderr only warns that it runs as root. The hardening tags are of
+# severity info: -I shows them, --pedantic everything else.
+lintian --pedantic -I --fail-on error "$DEB" >"$WORK/lintian.out" 2>"$WORK/lintian.err" \
   || { cat "$WORK/lintian.out" "$WORK/lintian.err" >&2; fail "lintian reports errors"; }
 sed 's/^/  lintian: /' "$WORK/lintian.out"
 pass "lintian reports no error"
+# Every binary compiled and linked with Debian's hardening flags: no tag of
+# a missing feature (bind-now, fortified functions, relro, PIE, ...).
+hardening=$(grep -E '^[A-Z]: lilywade: hardening-' "$WORK/lintian.out" || true)
+[ -z "$hardening" ] || fail "binaries built without hardening:"$'\n'"$hardening"
+pass "lintian --pedantic -I shows no hardening tag"
 
 dpkg-deb -x "$DEB" "$WORK/root"
 entries=$(find "$WORK/root/usr/share/applications" -name '*.desktop' | sort)
