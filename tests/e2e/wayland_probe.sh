@@ -83,7 +83,7 @@ as_nobody swaymsg output HEADLESS-1 scale 2 >/dev/null
 wait_until 5 probe_said "layout 5408x768 outputs=3" || fail "the new scale was not reported"
 wait_until 3 output_shows HEADLESS-1 "$REGION_1" "$SAVED/canvas.png" \
   || fail "HEADLESS-1 at scale 2 does not show its canvas pixel for pixel"
-wait_until 3 output_shows HEADLESS-2 "$REGION_2" "$WORK/marked.png" || { cp "$WORK/now.png" "$WORK/part.png" /tmp/wl/; fail "HEADLESS-2 lost its canvas: $(grep -v "^global" "$WORK/probe.out")"; }
+wait_until 3 output_shows HEADLESS-2 "$REGION_2" "$WORK/marked.png" || fail "HEADLESS-2 lost its canvas"
 pass "an output at scale 2 shows its part of the canvas pixel for pixel"
 
 wait_exit "$POINTER_PID" 10 # the pointer device goes
