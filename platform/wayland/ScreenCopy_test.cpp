@@ -25,6 +25,13 @@ std::vector<QRgb> pixels(const QImage& image)
     return all;
 }
 
+/** The image's words as stored: QImage::pixel() would hide a wrong alpha byte. */
+std::vector<std::uint32_t> stored(const QImage& image)
+{
+    const auto* words = reinterpret_cast<const std::uint32_t*>(image.constBits());
+    return {words, words + image.width() * image.height()};
+}
+
 TEST(FrameImage, ReadsEachShmFormatIntoOpaqueRgb32)
 {
     struct Case {
@@ -41,7 +48,7 @@ TEST(FrameImage, ReadsEachShmFormatIntoOpaqueRgb32)
         SCOPED_TRACE(c.format);
         const QImage image = frame(c.words, QSize(3, 1), 12, c.format);
         EXPECT_EQ(image.format(), QImage::Format_RGB32);
-        EXPECT_EQ(pixels(image), (std::vector<QRgb>{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)}));
+        EXPECT_EQ(stored(image), (std::vector<std::uint32_t>{0xffff0000, 0xff00ff00, 0xff0000ff}));
     }
 }
 
