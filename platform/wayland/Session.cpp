@@ -92,10 +92,14 @@ void Session::addOutput(std::uint32_t name, std::uint32_t version)
 
 void Session::outputDescribed(const Output& output)
 {
+    const bool came = !described_.contains(output.globalName());
+    described_.insert(output.globalName());
     const bool moved = relayout();
     // An output that comes is covered at once.
-    if (canvas_ && !surfaces_.count(output.globalName()))
+    if (canvas_ && !surfaces_.contains(output.globalName()))
         cover(output);
+    if (came && events.outputCame)
+        events.outputCame(output);
     if (moved && events.layoutChanged)
         events.layoutChanged();
 }
@@ -103,13 +107,18 @@ void Session::outputDescribed(const Output& output)
 void Session::removeGlobal(std::uint32_t name)
 {
     std::erase_if(seats_, [name](const auto& seat) { return seat->globalName() == name; });
-    if (!outputNamed(name))
+    const Output* output = outputNamed(name);
+    if (!output)
         return;
+    const QString outputName = output->name();
+    const bool wasDescribed = described_.erase(name) > 0;
     surfaces_.erase(name);
     copies_.erase(name);
     std::erase_if(outputs_, [name](const auto& output) { return output->globalName() == name; });
-    relayout();
-    if (events.layoutChanged)
+    const bool moved = relayout();
+    if (wasDescribed && events.outputWent)
+        events.outputWent(outputName);
+    if (moved && events.layoutChanged)
         events.layoutChanged();
 }
 

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QObject>
 #include <map>
+#include <set>
 #include <memory>
 #include <vector>
 
@@ -41,7 +42,11 @@ public:
         std::function<void(std::uint32_t button, QPointF where)> buttonPressed;
         std::function<void(QPointF where)> pointerMoved;
         std::function<void(QPointF where)> wheelTurned;
-        /** An output came, went or changed: the canvas's size or its places changed. */
+        /** An output came (its first description), and is covered if the canvas is shown. */
+        std::function<void(const Output& output)> outputCame;
+        /** A described output went, with its surface. */
+        std::function<void(const QString& name)> outputWent;
+        /** After outputs came, went or changed: the canvas's size or its places changed. */
         std::function<void()> layoutChanged;
         /** Every output shows its surface (again, after one came). */
         std::function<void()> covered;
@@ -93,6 +98,7 @@ private:
     std::unique_ptr<Connection> connection_;
     InputHandlers input_;
     std::vector<std::unique_ptr<Output>> outputs_;
+    std::set<std::uint32_t> described_; // outputs reported as come
     std::vector<std::unique_ptr<Seat>> seats_;
     CanvasLayout layout_;
     std::vector<std::uint32_t> layoutOrder_; // the output of each of layout_'s rectangles

@@ -63,7 +63,9 @@ block_pattern() {
 # Starts headless sway with HEADLESS-1 at 1280x720 at 0,0 and HEADLESS-2 at
 # 1024x768 at 1280,0 (a third one, if made, gets 800x600 at 2304,0), each
 # with its own block pattern as background ($WL_DIR/background-N.png) and a
-# bar, and waits until both show them.
+# bar, and waits until both show them. The bar's status command ends at once,
+# so the bar shows a fixed error text: no clock changes a picture. (An empty
+# "bar {" block makes no bar at all.)
 start_sway() {
   prepare_wayland_dir
   block_pattern "$WL_DIR/background-1.png" 1280x720

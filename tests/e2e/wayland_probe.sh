@@ -72,7 +72,8 @@ pass "pointer move and click reported in canvas pixels; the mark shows there, wi
 # for it). sway 1.7 cannot take a headless output away ("Failed to commit
 # output" on disable), so the other way round is not tested here.
 add_sway_output
-wait_until 5 probe_said "layout 3104x768 outputs=3" || fail "the new output was not reported"
+wait_until 5 probe_said "came HEADLESS-3" || fail "the new output was not reported"
+wait_until 5 probe_said "layout 3104x768 outputs=3" || fail "the new layout was not reported"
 wait_until 3 eval 'capture "$WORK/new.png" HEADLESS-3 && all_black "$WORK/new.png"' \
   || fail "HEADLESS-3 is not covered"
 pass "an output that comes is covered"

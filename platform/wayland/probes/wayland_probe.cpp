@@ -121,6 +121,8 @@ int main(int argc, char** argv)
         session->refresh(mark);
     };
     events.wheelTurned = [](QPointF at) { say(QStringLiteral("wheel %1 %2").arg(at.x()).arg(at.y())); };
+    events.outputCame = [](const platform::wayland::Output& output) { say("came " + output.name()); };
+    events.outputWent = [](const QString& name) { say("went " + name); };
     std::vector<PlacedOutput> placed = session->outputs();
     events.layoutChanged = [&] {
         say(QStringLiteral("layout %1x%2 outputs=%3")
