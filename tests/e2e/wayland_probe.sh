@@ -1,11 +1,11 @@
-# The Wayland layer on headless sway with two outputs of different sizes and
-# a bar: the outputs' geometry; the screen copy pixel-exact against grim; the
-# canvas (the copy inverted) on both outputs, over the bar, within a second;
-# the cursor hidden and a pointer move marked at its canvas place; a click;
-# an output that comes covered at once; scale 2
-# pixel for pixel; a key ends it with status 0; sway going away ends it with
-# status 1. On Weston, with no layer shell, full-screen windows instead,
-# until SIGTERM.
+# The Wayland layer on headless sway with two outputs of different sizes, a
+# bar and a panel: the outputs' geometry; the screen copy pixel-exact against
+# grim; the canvas (the copy inverted) on both outputs, over the bar and the
+# panel, within a second; the cursor hidden and a pointer move marked at its
+# canvas place; a click; an output that comes covered at once; scale 2 pixel
+# for pixel; a key ends it with status 0; sway going away ends it with status
+# 1. On Weston, with no layer shell, full-screen windows instead, until
+# SIGTERM.
 # Arguments: PROGRAM WAYLAND_PROBE WAYLAND_POINTER
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wayland_lib.sh"
@@ -13,6 +13,13 @@ PROBE="${2:?wayland_probe}"
 POINTER="${3:?wayland_pointer}"
 
 start_sway
+# A panel on the top layer, older than the probe's surfaces: sway 1.7 puts
+# the older of two surfaces of one layer above, so only the overlay layer
+# covers it. It stays till the end and must not take the keyboard either.
+# WAYLAND_DEBUG shows when it has attached its first buffer.
+start_client nag env WAYLAND_DEBUG=1 swaynag -m "a panel on the top layer"
+nag_mapped() { awk '/wl_surface@[0-9]*\.attach/ { attached = 1 } attached && /\.commit/ { found = 1 } END { exit !found }' "$WORK/nag.err"; }
+wait_until 5 nag_mapped || fail "swaynag did not come up: $(tail -3 "$WORK/nag.err")"
 capture "$WORK/before-1.png" HEADLESS-1
 capture "$WORK/before-2.png" HEADLESS-2
 
@@ -52,9 +59,9 @@ for n in 1 2; do
   [ "$(differing_pixels "$WORK/copy-$n.png" "$WORK/before-$n.png")" = 0 ] \
     || fail "the screen copy of HEADLESS-$n differs from grim's"
   wait_until 3 output_shows "HEADLESS-$n" "${!region_var}" "$SAVED/canvas.png" \
-    || fail "HEADLESS-$n does not show its part of the canvas (bar or desktop above it?)"
+    || fail "HEADLESS-$n does not show its part of the canvas (bar, panel or desktop above it?)"
 done
-pass "screen copies pixel-exact; each output shows its part of the canvas, the bar covered"
+pass "screen copies pixel-exact; each output shows its part of the canvas, the bar and the panel covered"
 
 # A pointer that comes while the probe runs: its first move is the enter,
 # the next one a motion at the canvas point of HEADLESS-2's (225, 305).
