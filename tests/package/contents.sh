@@ -17,6 +17,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
   && [ "$(field Section)" = x11 ] && [ "$(field Priority)" = optional ] \
   || fail "control fields: $(dpkg-deb -f "$DEB" Package Version Section Priority | tr '\n' ' ')"
 [ "$(field Suggests)" = xscreensaver ] || fail "Suggests: $(field Suggests)"
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
 # dpkg-shlibdeps found the libraries the program and the sound module link.
 for library in libqt6gui6 libasound2 libsndfile1; do
   field Depends | grep -q "\b$library\b" || fail "Depends lacks $library: $(field Depends)"
