@@ -1,0 +1,141 @@
+# Helpers of the end-to-end tests on Wayland compositors, sourced after
+# lib.sh. sway refuses to run as root, so the compositors and their clients
+# run as user nobody, in a folder of the test's own; captures with grim,
+# keys with wtype.
+# Usage in a test:  source lib.sh; source wayland_lib.sh; start_sway
+
+NOBODY=65534
+WL_DIR="$WORK/wayland"              # nobody's: HOME, XDG_RUNTIME_DIR, configuration
+WL_RUNTIME="$WL_DIR/runtime"
+COMPOSITOR_PID=""
+export WAYLAND_DISPLAY="" SWAYSOCK=""
+
+# The compositor first, asked to end so that it ends its own helpers (swaybar,
+# swaybg); lib.sh's clean-up then kills what is left and removes $WORK.
+wayland_cleanup() {
+  if [ -n "$COMPOSITOR_PID" ] && kill -0 "$COMPOSITOR_PID" 2>/dev/null; then
+    local helpers; helpers=$(pgrep -P "$COMPOSITOR_PID" || true)
+    kill "$COMPOSITOR_PID" 2>/dev/null || true
+    wait_until 3 not kill -0 "$COMPOSITOR_PID" || kill -9 "$COMPOSITOR_PID" 2>/dev/null || true
+    for pid in $helpers; do kill -9 "$pid" 2>/dev/null || true; done
+  fi
+  cleanup
+}
+trap wayland_cleanup EXIT
+
+prepare_wayland_dir() {
+  # nobody must reach its folder inside the test's folder.
+  chmod 755 "$WORK"
+  mkdir -p "$WL_DIR/home" "$WL_RUNTIME"
+  chown -R "$NOBODY:$NOBODY" "$WL_DIR"
+  chmod 700 "$WL_RUNTIME"
+}
+
+# The command prefix that runs a program as nobody in the compositor's session.
+nobody_prefix() {
+  NOBODY_PREFIX=(setpriv --reuid=$NOBODY --regid=$NOBODY --clear-groups env -i HOME="$WL_DIR/home"
+    XDG_RUNTIME_DIR="$WL_RUNTIME" WAYLAND_DISPLAY="$WAYLAND_DISPLAY" SWAYSOCK="$SWAYSOCK" PATH=/usr/bin:/bin)
+}
+
+# Runs a command as nobody in the compositor's session.
+as_nobody() { nobody_prefix; "${NOBODY_PREFIX[@]}" "$@"; }
+
+# Starts a client as nobody in the background, output to $WORK/NAME.out and
+# NAME.err; its pid in $LAST_PID (setpriv and env exec it, so signals reach it).
+start_client() {
+  local name="$1"; shift
+  nobody_prefix
+  "${NOBODY_PREFIX[@]}" "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" &
+  LAST_PID=$!
+  CHILD_PIDS+=("$LAST_PID")
+}
+
+# The first Wayland socket in the session's runtime folder.
+wayland_socket() { find "$WL_RUNTIME" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -n1; }
+
+# A PNG of W x H in random 40-pixel blocks: $1 file, $2 size.
+block_pattern() {
+  local w="${2%x*}" h="${2#*x}"
+  convert -size "$(((w + 39) / 40))x$(((h + 39) / 40))" xc: +noise Random -scale 4000% \
+    -crop "${2}+0+0" +repage "PNG24:$1"
+}
+
+# Starts headless sway with HEADLESS-1 at 1280x720 at 0,0 and HEADLESS-2 at
+# 1024x768 at 1280,0 (a third one, if made, gets 800x600 at 2304,0), each
+# with its own block pattern as background ($WL_DIR/background-N.png) and a
+# bar, and waits until both show them. The bar's status command ends at once,
+# so the bar shows a fixed error text: no clock changes a picture. (An empty
+# "bar {" block makes no bar at all.)
+start_sway() {
+  prepare_wayland_dir
+  block_pattern "$WL_DIR/background-1.png" 1280x720
+  block_pattern "$WL_DIR/background-2.png" 1024x768
+  block_pattern "$WL_DIR/background-3.png" 800x600
+  cat >"$WL_DIR/sway.conf" <<CONF
+output HEADLESS-1 resolution 1280x720 position 0 0 bg $WL_DIR/background-1.png fill
+output HEADLESS-2 resolution 1024x768 position 1280 0 bg $WL_DIR/background-2.png fill
+output HEADLESS-3 resolution 800x600 position 2304 0 bg $WL_DIR/background-3.png fill
+bar {
+  status_command echo lilywade
+}
+CONF
+  chown -R "$NOBODY:$NOBODY" "$WL_DIR"
+  setpriv --reuid=$NOBODY --regid=$NOBODY --clear-groups env -i HOME="$WL_DIR/home" \
+    XDG_RUNTIME_DIR="$WL_RUNTIME" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    PATH=/usr/bin:/bin sway -c "$WL_DIR/sway.conf" >"$WORK/sway.log" 2>&1 &
+  COMPOSITOR_PID=$!
+  CHILD_PIDS+=("$COMPOSITOR_PID")
+  wait_until 10 eval 'ls "$WL_RUNTIME"/sway-ipc.*.sock' || fail "sway did not start: $(tail -5 "$WORK/sway.log")"
+  SWAYSOCK="$(ls "$WL_RUNTIME"/sway-ipc.*.sock)"
+  WAYLAND_DISPLAY="$(wayland_socket)"
+  add_sway_output
+  wait_until 10 desktop_shown HEADLESS-1 1 || fail "HEADLESS-1 shows no background and bar"
+  wait_until 10 desktop_shown HEADLESS-2 2 || fail "HEADLESS-2 shows no background and bar"
+}
+
+# Makes the next headless output (HEADLESS-2, then HEADLESS-3).
+add_sway_output() { as_nobody swaymsg create_output >/dev/null || fail "swaymsg create_output failed"; }
+
+# True when output $1 shows background-$2.png, most of it, and a bar over part of it.
+desktop_shown() {
+  capture "$WORK/shown.png" "$1" || return 1
+  local differing; differing=$(differing_pixels "$WORK/shown.png" "$WL_DIR/background-$2.png")
+  local size; size=$(identify -format '%w*%h' "$WORK/shown.png")
+  [ "$differing" -gt 0 ] && [ "$differing" -lt $(($size / 10)) ]
+}
+
+# Starts headless Weston of $1 x $2 pixels.
+start_weston() {
+  prepare_wayland_dir
+  WAYLAND_DISPLAY=wayland-w
+  start_client weston weston --backend=headless-backend.so --use-pixman --width="$1" --height="$2" \
+    --socket=wayland-w
+  COMPOSITOR_PID=$LAST_PID
+  wait_until 10 test -S "$WL_RUNTIME/wayland-w" || fail "weston did not start: $(tail -5 "$WORK/weston.err")"
+}
+
+# Kills the compositor at once, as a crash would; its helpers end with their connection.
+kill_compositor() {
+  local helpers; helpers=$(pgrep -P "$COMPOSITOR_PID" || true)
+  kill -9 "$COMPOSITOR_PID"
+  wait "$COMPOSITOR_PID" 2>/dev/null || true
+  for pid in $helpers; do
+    wait_until 3 not kill -0 "$pid" || kill -9 "$pid" 2>/dev/null || true
+  done
+  COMPOSITOR_PID=""
+}
+
+# Writes what the compositor shows as PNG to $1: the whole layout, or output $2 in its own pixels.
+capture() { as_nobody grim ${2:+-o "$2"} - >"$1" 2>/dev/null; }
+
+# Types text $2 after $1 milliseconds (the time a client needs to take the new keyboard).
+type_keys() { as_nobody wtype -s "$1" "$2"; }
+
+# The number of pixels in which two images differ.
+differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+
+# Writes the part $2 (WxH+X+Y) of image $1 to $3.
+crop() { convert "$1" -crop "$2" +repage "PNG24:$3"; }
+
+# True when image $1 is black all over.
+all_black() { [ "$(convert "$1" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = 0 ]; }
