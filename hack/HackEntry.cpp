@@ -76,7 +76,10 @@ int main(int argc, char** argv)
         std::printf("lilywade %s\n", LilywadeVersion);
         return 0;
     }
-    const auto made = platform::createPlatform([&] { return std::make_unique<QGuiApplication>(argc, argv); });
+    // The hosts give X11 windows. FIXME: the frogs' own window (no host's)
+    // goes through Xwayland on a Wayland session too, and needs an X display.
+    const auto made = platform::createPlatform(platform::DisplayUse::X11Window,
+                                               [&] { return std::make_unique<QGuiApplication>(argc, argv); });
     if (!made.platform) {
         std::fprintf(stderr, "lilywade: %s\n", made.error.c_str());
         return 1;

@@ -6,7 +6,9 @@
 //   click            presses and releases the left button
 //   wait MS          waits
 // The actions run in order once the compositor has made the device; then the
-// device stays for HOLD_MS milliseconds. Exits 1 without the protocol.
+// tool prints "acted MS" (the wall clock in milliseconds since the epoch, as
+// the last action goes out) and the device stays for HOLD_MS milliseconds.
+// Exits 1 without the protocol.
 #include "platform/wayland/WlPtr.h"
 
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
@@ -42,6 +44,12 @@ std::uint32_t nowMs()
 {
     using namespace std::chrono;
     return std::uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+long long epochMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
 void pause(long ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -103,7 +111,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "wayland_pointer: unknown action\n");
         return 2;
     }
+    const long long acted = epochMs(); // the requests go out with this round trip
     wl_display_roundtrip(display.get());
+    std::printf("acted %lld\n", acted);
+    std::fflush(stdout);
     pause(std::atol(argv[1]));
     return 0;
 }

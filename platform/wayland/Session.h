@@ -56,10 +56,14 @@ public:
 
     /** From now on, events are read and dispatched on Qt's event loop. */
     void startReading() { connection_->startReading(); }
+    /** Sends the requests made so far now, dispatching nothing: safe inside a callback. */
+    void send() { connection_->send(); }
 
     const Connection& connection() const { return *connection_; }
     /** True where surfaces go on the layer shell's overlay; false where they are full-screen toplevels. */
     bool hasLayerShell() const { return bool(connection_->globals().layerShell); }
+    /** True where the compositor can copy what its outputs show. */
+    bool hasScreenCopy() const { return bool(connection_->globals().screencopy); }
     /** The canvas's size in pixels: every output's pixels fit on it. */
     QSize canvasSize() const { return layout_.size; }
     /** The described outputs, each with its place on the canvas, in the compositor's order. */

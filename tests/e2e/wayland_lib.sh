@@ -104,12 +104,13 @@ desktop_shown() {
   [ "$differing" -gt 0 ] && [ "$differing" -lt $(($size / 10)) ]
 }
 
-# Starts headless Weston of $1 x $2 pixels.
+# Starts headless Weston of $1 x $2 pixels; more arguments go to Weston
+# (--debug lets weston_capture take screenshots).
 start_weston() {
   prepare_wayland_dir
   WAYLAND_DISPLAY=wayland-w
   start_client weston weston --backend=headless-backend.so --use-pixman --width="$1" --height="$2" \
-    --socket=wayland-w
+    --socket=wayland-w "${@:3}"
   COMPOSITOR_PID=$LAST_PID
   wait_until 10 test -S "$WL_RUNTIME/wayland-w" || fail "weston did not start: $(tail -5 "$WORK/weston.err")"
 }
@@ -127,6 +128,15 @@ kill_compositor() {
 
 # Writes what the compositor shows as PNG to $1: the whole layout, or output $2 in its own pixels.
 capture() { as_nobody grim ${2:+-o "$2"} - >"$1" 2>/dev/null; }
+
+# Writes what Weston (started with --debug) shows as PNG to $1.
+weston_capture() {
+  local shots="$WL_DIR/shots"
+  as_nobody mkdir -p "$shots"
+  rm -f "$shots"/wayland-screenshot-*.png
+  (cd "$shots" && as_nobody weston-screenshooter >/dev/null 2>&1) || return 1
+  convert "$shots"/wayland-screenshot-*.png "PNG24:$1"
+}
 
 # Types text $2 after $1 milliseconds (the time a client needs to take the new keyboard).
 type_keys() { as_nobody wtype -s "$1" "$2"; }

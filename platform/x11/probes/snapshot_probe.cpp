@@ -58,7 +58,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: snapshot_probe OUT.png [shm|socket|qt|prepared]\n");
         return 2;
     }
-    const auto made = platform::createPlatform([&] { return std::make_unique<QGuiApplication>(argc, argv); });
+    const auto made = platform::createPlatform(platform::DisplayUse::X11Window,
+                                               [&] { return std::make_unique<QGuiApplication>(argc, argv); });
     if (!made.platform) {
         std::fprintf(stderr, "%s\n", made.error.c_str());
         return 2;

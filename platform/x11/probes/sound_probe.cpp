@@ -47,7 +47,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const char* file = argv[argc - 1];
-    const auto made = platform::createPlatform([&] { return std::make_unique<QGuiApplication>(argc, argv); });
+    const auto made = platform::createPlatform(platform::DisplayUse::X11Window,
+                                               [&] { return std::make_unique<QGuiApplication>(argc, argv); });
     if (!made.platform) {
         std::fprintf(stderr, "%s\n", made.error.c_str());
         return 2;

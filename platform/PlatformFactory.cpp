@@ -1,0 +1,52 @@
+// The choice of the display: Wayland natively where the program covers the
+// screens itself or shows only the toolkit's windows, X11 where it draws into
+// an X11 window of another program's, or where there is no Wayland compositor.
+#include "platform/PlatformFactory.h"
+#include "platform/wayland/WaylandFactory.h"
+#include "platform/x11/X11Factory.h"
+
+namespace platform {
+
+namespace {
+
+QtMessageHandler toolkitMessages = nullptr;
+
+/** Qt's messages, less its note that it chose a runtime folder itself: hosts
+ *  such as MATE's run their hacks without XDG_RUNTIME_DIR, and the note would
+ *  go into the host's log at every start. */
+void withoutRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    toolkitMessages(type, context, message);
+}
+
+/** What every toolkit platform needs before it starts. */
+void prepareToolkit()
+{
+    // The program copies the screen pixel for pixel and draws in screen
+    // pixels: no scaling by the toolkit.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !toolkitMessages)
+        toolkitMessages = qInstallMessageHandler(withoutRuntimeFolderNote);
+}
+
+} // namespace
+
+PlatformOrError createPlatform(DisplayUse use, const ToolkitStarter& startToolkit)
+{
+    prepareToolkit();
+    std::string waylandError;
+    if (use != DisplayUse::X11Window && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        PlatformOrError made = createWaylandPlatform(use, startToolkit);
+        if (made.platform)
+            return made;
+        waylandError = std::move(made.error);
+    }
+    PlatformOrError made = createX11Platform(startToolkit);
+    if (!made.platform && !waylandError.empty())
+        made.error = waylandError + "; and " + made.error;
+    return made;
+}
+
+} // namespace platform

@@ -1,0 +1,134 @@
+#include "platform/wayland/WaylandPlatform.h"
+#include "platform/wayland/Session.h"
+
+#include <QWindow>
+#include <cstdio>
+#include <cstring>
+
+namespace platform::wayland {
+
+namespace {
+
+/** The id that stands for the canvas, the Wayland side's root window: all outputs together. */
+constexpr WindowId canvasWindow = 1;
+
+} // namespace
+
+WaylandPlatform::WaylandPlatform(std::unique_ptr<QGuiApplication> application, std::unique_ptr<Session> session)
+    : LinuxPlatform(std::move(application)), session_(std::move(session)), input_(*session_)
+{
+    Session::Events& events = session_->events;
+    events.layoutChanged = [this] {
+        if (canvasResized_)
+            canvasResized_(session_->canvasSize());
+    };
+    // As on X11 when the server goes: the surfaces are gone with it.
+    events.lost = [this](const QString& why) {
+        std::fprintf(stderr, "Lilywade: %s\n", qPrintable(why));
+        endProcess(1);
+    };
+    session_->startReading();
+}
+
+WaylandPlatform::~WaylandPlatform() = default;
+
+QSize WaylandPlatform::screenPixels()
+{
+    return session_->canvasSize();
+}
+
+std::string WaylandPlatform::displayName()
+{
+    // libwayland's own default when the variable is not set.
+    const QByteArray name = qgetenv("WAYLAND_DISPLAY");
+    return name.isEmpty() ? "wayland-0" : name.toStdString();
+}
+
+// Wayland lists no windows of other clients: the saver's claim alone keeps a
+// second saver away.
+WindowId WaylandPlatform::FindWindowA(const char*, const char*) { return 0; }
+
+// Embedding into, and the windows and resources of, other clients are X11's.
+WindowId WaylandPlatform::SetParent(WindowId, WindowId) { return 0; }
+bool WaylandPlatform::IsChild(WindowId, WindowId) { return false; }
+QImage WaylandPlatform::hostScreenshot(WindowId) { return {}; }
+std::string WaylandPlatform::resourceDatabase() { return {}; }
+
+std::int32_t WaylandPlatform::ShowCursor(std::int32_t show)
+{
+    // Only counted: the surfaces hide the cursor over themselves, and once
+    // they are gone the compositor shows its own again.
+    cursorCount_ += show ? 1 : -1;
+    return cursorCount_;
+}
+
+void WaylandPlatform::prepareScreenCopy()
+{
+    if (session_->hasScreenCopy())
+        session_->startScreenCopy();
+}
+
+std::unique_ptr<DeviceContext> WaylandPlatform::CreateDCA(const char* driver)
+{
+    if (!driver || std::strcmp(driver, "DISPLAY") != 0 || !session_->hasScreenCopy())
+        return nullptr;
+    return std::make_unique<DeviceContext>(session_->screenCopy());
+}
+
+void WaylandPlatform::DeleteDC(std::unique_ptr<DeviceContext>) {}
+
+void WaylandPlatform::grabInput(QWindow& window)
+{
+    // The surfaces hold the keyboard themselves (exclusively, on the overlay
+    // layer); what they are given goes to window from now on.
+    input_.sendTo(&window);
+}
+
+void WaylandPlatform::releaseInput()
+{
+    input_.sendTo(nullptr);
+}
+
+// The surfaces are on the overlay layer, above everything, from the start.
+void WaylandPlatform::bringToTop(QWindow&) {}
+void WaylandPlatform::keepOnTop(QWindow&) {}
+
+WindowId WaylandPlatform::rootWindow()
+{
+    return canvasWindow;
+}
+
+QSize WaylandPlatform::windowSize(WindowId window)
+{
+    return window == canvasWindow ? session_->canvasSize() : QSize();
+}
+
+void WaylandPlatform::watchWindow(WindowId window, std::function<void(QSize)> resized, std::function<void()>)
+{
+    // The canvas lasts as long as the session; there is no other window to watch.
+    if (window == canvasWindow)
+        canvasResized_ = std::move(resized);
+}
+
+void WaylandPlatform::refresh(QWindow&, const QImage& image, const QRect& rect)
+{
+    const Shown now{&image, image.constBits(), image.size()};
+    if (now == shown_) {
+        session_->refresh(rect);
+        return;
+    }
+    // A new canvas (the first one, or one of another size after the outputs
+    // changed) is shown whole; the session reads it from then on.
+    if (session_->showCanvas(image))
+        shown_ = now;
+}
+
+// No bell: the compositors have no protocol for one.
+void WaylandPlatform::ringBell() {}
+
+void WaylandPlatform::flushDisplay()
+{
+    session_->send();
+}
+
+} // namespace platform::wayland

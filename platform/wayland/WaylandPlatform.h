@@ -1,0 +1,63 @@
+#pragma once
+// The real platform on a Wayland compositor: the session's surfaces show the
+// program's canvas over every output, and its input reaches the program's
+// window as the toolkit's events. Qt runs on its offscreen platform for the
+// event loop, the timers and the images; for the settings dialog it runs on
+// a display of its own choice, and none of the display calls are used.
+
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/wayland/InputRouter.h"
+
+namespace platform::wayland {
+
+class Session;
+
+class WaylandPlatform : public LinuxPlatform {
+public:
+    /** The platform over a running toolkit and an open session; it keeps both. */
+    WaylandPlatform(std::unique_ptr<QGuiApplication> application, std::unique_ptr<Session> session);
+    ~WaylandPlatform() override;
+
+    QSize screenPixels() override;
+    bool hasTrueColour() override { return true; }
+    WindowId FindWindowA(const char* className, const char* windowName) override;
+    WindowId SetParent(WindowId child, WindowId newParent) override;
+    bool IsChild(WindowId parent, WindowId window) override;
+    std::int32_t ShowCursor(std::int32_t show) override;
+    void prepareScreenCopy() override;
+    std::unique_ptr<DeviceContext> CreateDCA(const char* driver) override;
+    void DeleteDC(std::unique_ptr<DeviceContext> dc) override;
+    void grabInput(QWindow& window) override;
+    void releaseInput() override;
+    void bringToTop(QWindow& window) override;
+    void keepOnTop(QWindow& window) override;
+    WindowId rootWindow() override;
+    QSize windowSize(WindowId window) override;
+    void watchWindow(WindowId window, std::function<void(QSize)> resized,
+                     std::function<void()> destroyed) override;
+    QImage hostScreenshot(WindowId window) override;
+    std::string resourceDatabase() override;
+    void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
+
+protected:
+    std::string displayName() override;
+    void ringBell() override;
+    void flushDisplay() override;
+
+private:
+    /** The image the surfaces show, as it was when shown: another buffer or size is shown anew. */
+    struct Shown {
+        const QImage* image = nullptr;
+        const uchar* bits = nullptr;
+        QSize size;
+        bool operator==(const Shown&) const = default;
+    };
+
+    std::unique_ptr<Session> session_; // goes before the toolkit, whose loop reads it
+    InputRouter input_;
+    std::function<void(QSize)> canvasResized_;
+    Shown shown_;
+    std::int32_t cursorCount_ = 0;
+};
+
+} // namespace platform::wayland

@@ -1,0 +1,240 @@
+# The saver (/S) natively on headless sway with two outputs and a bar: it
+# covers both outputs and the bar; its snapshot is the desktop as grim saw
+# it just before, and frogs appear and move on it; a key, a click and a
+# pointer move end it with status 0 (not the first motion alone, nor one of
+# 3 pixels), at once also in the middle of a sound or of a jump's pause; a
+# second /S ends at once; SIGTERM ends it and the desktop shows again; sway
+# going away ends it with status 1 within 5 s. On the same session the
+# dialog (/C) runs natively, the hack's own window ends with a message, and
+# on an X display beside it the preview (/P) and the hack still draw on
+# X11. On Weston (no layer shell, no screen copies): frogs on black until
+# SIGTERM.
+# Arguments: PROGRAM WAYLAND_POINTER HACK
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/wayland_lib.sh"
+POINTER="${2:?wayland_pointer}"
+HACK="${3:?lilywade}"
+LAYOUT="2304 768" # the layout's size, for the pointer tool's absolute moves
+
+# Two frogs (55 x 55 pixels at most) change no more pixels than this.
+FROG_PIXELS=$((2 * 55 * 55))
+
+# Writes nobody's settings: Speed $1, Sound $2, Blank $3.
+saver_settings() {
+  XDG_CONFIG_HOME="$WL_DIR/home/.config" write_settings "$@"
+  chown -R "$NOBODY:$NOBODY" "$WL_DIR/home"
+}
+
+start_saver() {
+  start_client saver "$PROGRAM" /S
+  SAVER=$LAST_PID
+}
+
+# True when the compositor shows image $1 with frogs on it: it differs in
+# some pixels, no more than two frogs cover. The capture is in $WORK/now.png.
+shows_frogs_on() {
+  capture "$WORK/now.png" || return 1
+  local differing; differing=$(differing_pixels "$WORK/now.png" "$1")
+  [ "$differing" -gt 0 ] && [ "$differing" -le "$FROG_PIXELS" ]
+}
+wait_for_frogs_on() {
+  wait_until 10 shows_frogs_on "$1" || fail "no frogs on $(basename "$1"): $(tail -3 "$WORK/saver.err")"
+}
+
+# True when the frogs on image $1 have moved since $WORK/first.png.
+frogs_moved_on() {
+  shows_frogs_on "$1" && [ "$(differing_pixels "$WORK/now.png" "$WORK/first.png")" != 0 ]
+}
+# The saver handles events: the frogs go on moving after now.
+frames_go_on() {
+  capture "$WORK/first.png"
+  wait_until 5 frogs_moved_on "$WORK/before.png"
+}
+
+# Runs the pointer tool with arguments $@ as nobody, waits until it has acted
+# and sets ACTED to the wall clock then (ms); it holds its device for its
+# first argument in ms.
+point() {
+  start_client pointer "$POINTER" "$@"
+  wait_until 10 grep -q '^acted ' "$WORK/pointer.out" || fail "the pointer tool did not act: $(cat "$WORK/pointer.err")"
+  ACTED=$(awk '/^acted / {print $2}' "$WORK/pointer.out")
+}
+
+# Waits for the saver to end with status 0 by $1; sets ENDED_MS to the time
+# from $ACTED to the end.
+expect_end_by() {
+  until ! kill -0 "$SAVER" 2>/dev/null; do
+    [ $(($(now_ms) - ACTED)) -lt 5000 ] || fail "$1 did not end the saver"
+    sleep 0.005
+  done
+  ENDED_MS=$(($(now_ms) - ACTED))
+  wait_exit "$SAVER" 1
+  [ "$EXIT_STATUS" = 0 ] || fail "$1: status $EXIT_STATUS"
+}
+
+start_sway
+capture "$WORK/before.png"
+# The desktop all black where it is shown, for the blank screen.
+convert "$WORK/before.png" -fill black -colorize 100 "PNG24:$WORK/black.png"
+
+saver_settings 50 0 0
+started=$(now_ms)
+start_saver
+wait_for_frogs_on "$WORK/before.png"
+pass "frogs on the snapshot, which is the desktop grim saw before, $(($(now_ms) - started)) ms after the start"
+cp "$WORK/now.png" "$WORK/first.png"
+wait_until 5 frogs_moved_on "$WORK/before.png" || fail "the frogs do not move"
+pass "the frogs move, and only they change"
+
+start_client second "$PROGRAM" /S
+wait_exit "$LAST_PID" 3
+[ "$EXIT_STATUS" = 0 ] || fail "a second /S: status $EXIT_STATUS"
+kill -0 "$SAVER" || fail "the second /S ended the first"
+pass "a second /S ends at once with status 0 and leaves the first running"
+
+# A pointer that comes while the saver runs (the seat's pointer enters the
+# saver's surface as it comes); its first motion only records the place. It
+# stays till the end, so later tools move the same pointer.
+point 60000 wait 300 to 640 360 $LAYOUT
+HOLDER=$LAST_PID
+frames_go_on || fail "the frogs stopped after the first motion"
+as_nobody "$POINTER" 100 move 3 3 >/dev/null
+frames_go_on || fail "the frogs stopped after a 3-pixel move"
+kill -0 "$SAVER" || fail "the first motion or a 3-pixel move ended the saver"
+pass "neither the first motion nor a move of 3 pixels ends the saver"
+mv "$WORK/pointer.out" "$WORK/holder.out"
+point 100 move 4 0
+expect_end_by "a 4-pixel move"
+pass "a 4-pixel move ends the saver with status 0 within $ENDED_MS ms"
+# With the pointer gone, sway draws no cursor into what grim sees.
+kill "$HOLDER"
+
+# Blank screen: black everywhere, the bar covered too, and frogs on it.
+saver_settings 50 0 1
+start_saver
+wait_for_frogs_on "$WORK/black.png"
+pass "the saver covers both outputs and the bar"
+typed_at=$(now_ms)
+type_keys 300 x
+wait_until 5 not kill -0 "$SAVER" || fail "a key did not end the saver"
+wait_exit "$SAVER" 1
+[ "$EXIT_STATUS" = 0 ] || fail "a key: status $EXIT_STATUS"
+typed_ms=$(($(now_ms) - typed_at))
+[ "$typed_ms" -le 600 ] || fail "a key ended the saver only after $typed_ms ms (300 of them wtype's own wait)"
+pass "a key ends the saver with status 0 within $typed_ms ms of wtype's start (300 ms its own wait)"
+
+saver_settings 50 0 0
+start_saver
+wait_for_frogs_on "$WORK/before.png"
+point 100 wait 300 to 700 400 $LAYOUT click
+expect_end_by "a click"
+pass "a click ends the saver with status 0 within $ENDED_MS ms"
+
+# Speed 200 with sounds of two seconds each, beside a copy of the program:
+# a jump is a sound, then seven pauses of 200 ms. A click in the sound, and
+# one in a pause, end the saver at once.
+APP="$WL_DIR/app"
+mkdir -p "$APP"
+cp "$PROGRAM" "$(dirname "$PROGRAM")/lilywade-sound.so" "$APP/"
+silent_wav "$APP/bud.wav" 2
+cp "$APP/bud.wav" "$APP/wizer.wav"
+CAPTURE="$WL_DIR/captured.raw"
+printf 'pcm.!default { type file slave.pcm { type null } file "|cat >>%s" format "raw" }\n' \
+  "$CAPTURE" >"$WL_DIR/home/.asoundrc"
+chown -R "$NOBODY:$NOBODY" "$APP" "$WL_DIR/home"
+saver_settings 200 1 0
+# Clicks $1 ms after the first sound began.
+click_mid_jump() {
+  rm -f "$CAPTURE"
+  start_client saver "$APP/$(basename "$PROGRAM")" /S
+  SAVER=$LAST_PID
+  wait_until 10 test -s "$CAPTURE" || fail "no sound captured: $(tail -3 "$WORK/saver.err")"
+  point 100 wait "$1" to 700 400 $LAYOUT click
+  expect_end_by "a click $1 ms into a jump"
+  [ "$ENDED_MS" -le 150 ] || fail "a click $1 ms into a jump ended the saver only after $ENDED_MS ms"
+}
+click_mid_jump 600
+pass "a click 0.6 s into a sound of 2 s ends the saver within $ENDED_MS ms"
+click_mid_jump 2500
+pass "a click in a jump's pause ends the saver within $ENDED_MS ms"
+saver_settings 50 0 0
+
+start_saver
+wait_for_frogs_on "$WORK/before.png"
+kill -TERM "$SAVER"
+wait_exit "$SAVER" 3
+[ "$EXIT_STATUS" = 0 ] || fail "SIGTERM: status $EXIT_STATUS"
+desktop_back() { capture "$WORK/now.png" && [ "$(differing_pixels "$WORK/now.png" "$WORK/before.png")" = 0 ]; }
+wait_until 3 desktop_back || fail "the saver's picture stays after SIGTERM"
+pass "SIGTERM ends the saver with status 0, and the desktop shows as before"
+
+# The dialog on the compositor, with no X display at all; Esc cancels it.
+start_client dialog "$PROGRAM" /C
+DIALOG=$LAST_PID
+dialog_shown() { as_nobody swaymsg -t get_tree | grep -q '"name": "Lilywade Settings"'; }
+wait_until 10 dialog_shown || fail "no dialog on sway: $(tail -3 "$WORK/dialog.err")"
+as_nobody wtype -s 300 -k Escape
+wait_exit "$DIALOG" 5
+[ "$EXIT_STATUS" = 0 ] || fail "the dialog: status $EXIT_STATUS"
+pass "the dialog shows natively on sway, and Esc ends it with status 0"
+
+start_client hack "$HACK"
+wait_exit "$LAST_PID" 5
+[ "$EXIT_STATUS" = 1 ] && [ "$(wc -l <"$WORK/hack.err")" = 1 ] && grep -q 'no X display' "$WORK/hack.err" \
+  || fail "the hack's own window without X: status $EXIT_STATUS, $(cat "$WORK/hack.err")"
+pass "the hack's own window without an X display ends with status 1 and one line: $(cat "$WORK/hack.err")"
+
+# An X display beside the compositor: whatever WAYLAND_DISPLAY says, the
+# preview embeds into an X window and the hack draws on the X root.
+start_xvfb 640x480
+export WAYLAND_DISPLAY="$WL_RUNTIME/$WAYLAND_DISPLAY"
+xmessage -name host -title host -geometry 320x240+0+0 "host" &
+CHILD_PIDS+=($!)
+wait_until 10 window_exists host || fail "xmessage did not appear"
+HOST=$(xdotool search --onlyvisible --name '^host$' | head -n1)
+start_program /P "$HOST"
+PREVIEW=$LAST_PID
+wait_until 10 holds_picture "$HOST" || fail "the preview is not inside the X window"
+kill -TERM "$PREVIEW"
+wait_exit "$PREVIEW" 3
+pass "the preview embeds into an X window while WAYLAND_DISPLAY names sway"
+"$HACK" --root >"$WORK/hack-x.out" 2>"$WORK/hack-x.err" &
+HACK_PID=$!
+CHILD_PIDS+=("$HACK_PID")
+convert -size 640x480 xc:black "PNG24:$WORK/black-x.png"
+frogs_on_root() {
+  screenshot "$WORK/root.png" || return 1
+  local differing; differing=$(differing_pixels "$WORK/root.png" "$WORK/black-x.png")
+  [ "$differing" -gt 0 ] && [ "$differing" -le "$FROG_PIXELS" ]
+}
+wait_until 10 frogs_on_root || fail "no frogs on the X root: $(cat "$WORK/hack-x.err")"
+kill -TERM "$HACK_PID"
+wait_exit "$HACK_PID" 3
+[ "$EXIT_STATUS" = 0 ] || fail "the hack on the X root: status $EXIT_STATUS"
+pass "the hack draws on the X root while WAYLAND_DISPLAY names sway"
+export WAYLAND_DISPLAY="$(basename "$WAYLAND_DISPLAY")"
+
+start_saver
+wait_for_frogs_on "$WORK/before.png"
+gone_at=$(now_ms)
+kill_compositor
+wait_until 5 not kill -0 "$SAVER" || fail "the saver still runs 5 s after sway went"
+wait_exit "$SAVER" 1
+gone_ms=$(($(now_ms) - gone_at))
+[ "$EXIT_STATUS" = 1 ] || fail "sway gone: status $EXIT_STATUS"
+pass "sway going away ends the saver with status 1 after $gone_ms ms"
+
+# Weston: no screen copy, so frogs on black, on full-screen toplevels.
+start_weston 1024 768 --debug
+convert -size 1024x768 xc:black "PNG24:$WORK/black-weston.png"
+weston_frogs() {
+  weston_capture "$WORK/weston.png" || return 1
+  local differing; differing=$(differing_pixels "$WORK/weston.png" "$WORK/black-weston.png")
+  [ "$differing" -gt 0 ] && [ "$differing" -le "$FROG_PIXELS" ]
+}
+start_saver
+wait_until 10 weston_frogs || fail "no frogs on black on Weston: $(tail -3 "$WORK/saver.err")"
+kill -TERM "$SAVER"
+wait_exit "$SAVER" 3
+[ "$EXIT_STATUS" = 0 ] || fail "SIGTERM on Weston: status $EXIT_STATUS"
+pass "on Weston, frogs on black; SIGTERM ends the saver with status 0"
