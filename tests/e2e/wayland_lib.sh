@@ -64,8 +64,9 @@ block_pattern() {
 # 1024x768 at 1280,0 (a third one, if made, gets 800x600 at 2304,0), each
 # with its own block pattern as background ($WL_DIR/background-N.png) and a
 # bar, and waits until both show them. The bar's status command ends at once,
-# so the bar shows a fixed error text: no clock changes a picture. (An empty
-# "bar {" block makes no bar at all.)
+# so the bar shows a fixed error text: no clock changes a picture. Its
+# background is blue, so that no pixel of it is black. (An empty "bar {"
+# block makes no bar at all.)
 start_sway() {
   prepare_wayland_dir
   block_pattern "$WL_DIR/background-1.png" 1280x720
@@ -77,6 +78,9 @@ output HEADLESS-2 resolution 1024x768 position 1280 0 bg $WL_DIR/background-2.pn
 output HEADLESS-3 resolution 800x600 position 2304 0 bg $WL_DIR/background-3.png fill
 bar {
   status_command echo lilywade
+  colors {
+    background #3366cc
+  }
 }
 CONF
   chown -R "$NOBODY:$NOBODY" "$WL_DIR"
