@@ -2,10 +2,33 @@
 #include "platform/wayland/Session.h"
 #include "platform/wayland/WaylandPlatform.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 namespace platform {
+
+namespace {
+
+/** True when Qt's Wayland platform plugin is installed (qt6-wayland): Qt
+ *  tries it first where WAYLAND_DISPLAY is set, and xcb after it. */
+bool toolkitHasWaylandPlatform()
+{
+    const QStringList plugins{QStringLiteral("libqwayland-*.so")};
+    for (const QString& folder : QCoreApplication::libraryPaths())
+        if (!QDir(folder + QStringLiteral("/platforms")).entryList(plugins, QDir::Files).isEmpty())
+            return true;
+    return false;
+}
+
+} // namespace
 
 PlatformOrError createWaylandPlatform(DisplayUse use, const ToolkitStarter& startToolkit)
 {
+    // Without it, the toolkit's windows can only go to an X display
+    // (Xwayland), where Qt would abort without one.
+    if (use == DisplayUse::ToolkitWindows && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && !toolkitHasWaylandPlatform())
+        return {nullptr, "Qt's Wayland platform is not installed (qt6-wayland)"};
     QString error;
     std::unique_ptr<wayland::Session> session = wayland::Session::open(error);
     if (!session)
