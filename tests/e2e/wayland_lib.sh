@@ -89,12 +89,12 @@ CONF
     PATH=/usr/bin:/bin sway -c "$WL_DIR/sway.conf" >"$WORK/sway.log" 2>&1 &
   COMPOSITOR_PID=$!
   CHILD_PIDS+=("$COMPOSITOR_PID")
-  wait_until 10 eval 'ls "$WL_RUNTIME"/sway-ipc.*.sock' || fail "sway did not start: $(tail -5 "$WORK/sway.log")"
+  wait_until 30 eval 'ls "$WL_RUNTIME"/sway-ipc.*.sock' || fail "sway did not start: $(tail -5 "$WORK/sway.log")"
   SWAYSOCK="$(ls "$WL_RUNTIME"/sway-ipc.*.sock)"
   WAYLAND_DISPLAY="$(wayland_socket)"
   add_sway_output
-  wait_until 10 desktop_shown HEADLESS-1 1 || fail "HEADLESS-1 shows no background and bar"
-  wait_until 10 desktop_shown HEADLESS-2 2 || fail "HEADLESS-2 shows no background and bar"
+  wait_until 30 desktop_shown HEADLESS-1 1 || fail "HEADLESS-1 shows no background and bar"
+  wait_until 30 desktop_shown HEADLESS-2 2 || fail "HEADLESS-2 shows no background and bar"
 }
 
 # Makes the next headless output (HEADLESS-2, then HEADLESS-3).
