@@ -11,22 +11,10 @@ CLIENT="${4:?desktop_client}"
 PROBE="${5:?input_probe}"
 ART="${6:?sprites/art}"
 
-count() { compare -metric AE "$@" null: 2>&1 || true; }
-
 # Image $1 with each channel cut to its 5-6-5 bits, as $2: colours of the
 # screen and of the art then compare exactly, however the screen's 5 or 6 bits
 # were spread over 0..255 on the way into the image.
 to_565() { convert "$1" -channel RB -evaluate and 63488 -channel G -evaluate and 64512 +channel "$2"; }
-
-# Pixels that differ between two images outside the given rectangles (x0,y0,x1,y1).
-differences_outside() { # IMAGE REFERENCE RECT...
-  local a="$1" b="$2"; shift 2
-  local draw=()
-  for rect in "$@"; do draw+=(-draw "rectangle ${rect//,/ }"); done
-  convert "$a" -fill black "${draw[@]}" "$WORK/outside-a.png"
-  convert "$b" -fill black "${draw[@]}" "$WORK/outside-b.png"
-  count "$WORK/outside-a.png" "$WORK/outside-b.png"
-}
 
 # Each frog's silhouette in sitting frame 4 (its landing pose after a jump to
 # the left) in 5-6-5 colours, white around it.

@@ -124,6 +124,19 @@ wait_exit() {
   set +e; wait "$pid"; EXIT_STATUS=$?; set -e
 }
 
+# Pixels that differ between images (ImageMagick's absolute error count).
+count() { compare -metric AE "$@" null: 2>&1 || true; }
+
+# Pixels that differ between two images outside the given rectangles (x0,y0,x1,y1, inclusive).
+differences_outside() { # IMAGE REFERENCE RECT...
+  local a="$1" b="$2"; shift 2
+  local draw=()
+  for rect in "$@"; do draw+=(-draw "rectangle ${rect//,/ }"); done
+  convert "$a" -fill black "${draw[@]}" "$WORK/outside-a.png"
+  convert "$b" -fill black "${draw[@]}" "$WORK/outside-b.png"
+  count "$WORK/outside-a.png" "$WORK/outside-b.png"
+}
+
 # Writes the whole screen as PNG to $1.
 screenshot() { xwd -root -silent | convert xwd:- "png:$1"; }
 

@@ -20,21 +20,9 @@ settings() {
     "$@" >"$XDG_CONFIG_HOME/lilywade/settings.ini"
 }
 
-count() { compare -metric AE "$@" null: 2>&1 || true; }
-
 # Pixels that differ between two images in the 95 x 95 cell at (x, y).
 cell_differences() { # IMAGE REFERENCE X Y
   count -extract "95x95+$3+$4" "$1" "$2"
-}
-
-# Pixels that differ outside the given rectangles (x0,y0,x1,y1, inclusive).
-differences_outside() { # IMAGE REFERENCE RECT...
-  local a="$1" b="$2"; shift 2
-  local draw=()
-  for rect in "$@"; do draw+=(-draw "rectangle ${rect//,/ }"); done
-  convert "$a" -fill black "${draw[@]}" "$WORK/outside-a.png"
-  convert "$b" -fill black "${draw[@]}" "$WORK/outside-b.png"
-  count "$WORK/outside-a.png" "$WORK/outside-b.png"
 }
 
 # Pixels of exactly this colour in the cell at (x, y).
