@@ -40,7 +40,7 @@ int usageError(const std::string& error)
 }
 
 /** Runs the frogs in host (0: a window of their own) until the process is ended. */
-int runFrogs(platform::Platform& platform, platform::WindowId host)
+int runFrogs(platform::Platform& platform, const HackOptions& options, platform::WindowId host)
 {
     const QSize size = host ? platform.windowSize(host) : QSize(1024, 768);
     if (size.isEmpty())
@@ -49,7 +49,9 @@ int runFrogs(platform::Platform& platform, platform::WindowId host)
     // otherwise show a stray window of its own for an id that is none.
     QWindow* const hostWindow = host ? QWindow::fromWinId(host) : nullptr;
     const bool black = groundIsBlack(host, platform);
-    FrogHack frogs(platform, loadSprites(), hostWindow, size, [&platform, host, black](QSize at) {
+    // Made once: the frogs keep their size when the window changes its own.
+    const SpriteSet sprites = scaledSprites(loadSprites(), hackFrogScale(platform, options, host, size));
+    FrogHack frogs(platform, sprites, hostWindow, size, [&platform, host, black](QSize at) {
         return hackGround(platform, host, at, black);
     });
     if (host)
@@ -105,5 +107,5 @@ int main(int argc, char** argv)
         targetWindow(*options, hostWindowText(), platform.rootWindow());
     if (!host)
         return usageError("XSCREENSAVER_WINDOW is not a window id.");
-    return runFrogs(platform, *host);
+    return runFrogs(platform, *options, *host);
 }

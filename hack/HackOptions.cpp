@@ -1,5 +1,7 @@
 #include "hack/HackOptions.h"
 
+#include "sprites/FrogScale.h"
+
 #include <algorithm>
 #include <charconv>
 #include <iterator>
@@ -72,10 +74,22 @@ bool setSpeed(HackOptions& options, std::string_view spelling, std::string_view 
     return options.speed.has_value();
 }
 
+bool setScale(HackOptions& options, std::string_view spelling, std::string_view value,
+              std::string& error)
+{
+    if (value.size() == 1 && value[0] >= '1' && value[0] <= '0' + MaxFrogScale)
+        options.scale = value[0] - '0';
+    else
+        error = std::string(spelling) + ": \"" + std::string(value) + "\" is not a scale from 1 to "
+            + std::to_string(MaxFrogScale);
+    return options.scale.has_value();
+}
+
 constexpr Rule Rules[] = {
     {"window-id", true, setWindowId},
     {"root", false, setTrue<&HackOptions::root>},
     {"speed", true, setSpeed},
+    {"scale", true, setScale},
     {"sound", false, setSwitch<&HackOptions::sound, true>},
     {"no-sound", false, setSwitch<&HackOptions::sound, false>},
     {"hole", false, setSwitch<&HackOptions::hole, true>},
@@ -176,6 +190,8 @@ std::string hackUsage()
            "  --hole, --no-hole      frog clears the screen when at rest\n"
            "  --streak, --no-streak  frog clears the screen when jumping\n"
            "  --blank, --no-blank    black ground instead of the desktop\n"
+           "  --scale N              frogs N times their size, 1 to 4 (default: the\n"
+           "                         desktop's scale; a preview shows them in miniature)\n"
            "  --no-stored-settings   options not given take their defaults (XScreenSaver's\n"
            "                         settings dialog passes it)\n"
            "  --help, -h             print this text and exit\n"

@@ -15,6 +15,7 @@ struct HackOptions {
     bool root = false;                     // --root: $XSCREENSAVER_WINDOW, else the root window
     std::optional<std::int16_t> speed;     // --speed N, clamped to 0..MaxSpeed
     std::optional<bool> sound, hole, streak, blank; // --sound / --no-sound and so on
+    std::optional<int> scale;              // --scale N, 1..4: the frogs' size, not the desktop's
     bool noStoredSettings = false;         // --no-stored-settings: defaults, not the dialog's store
     bool help = false;                     // --help: print the usage, exit 0
     bool version = false;                  // --version: print the version, exit 0

@@ -20,6 +20,8 @@ std::string describe(const HackOptions& o)
         add("root");
     if (o.speed)
         add("speed=" + std::to_string(*o.speed));
+    if (o.scale)
+        add("scale=" + std::to_string(*o.scale));
     flag("sound", o.sound);
     flag("hole", o.hole);
     flag("streak", o.streak);
@@ -88,6 +90,8 @@ INSTANTIATE_TEST_SUITE_P(Hack, HackOptionsAccepts, testing::Values(
     Accepted{{"--speed", "65636"}, "speed=200"},
     Accepted{{"--speed", "99999999999999999999999"}, "speed=200"},
     Accepted{{"--speed", "-99999999999999999999999"}, "speed=0"},
+    Accepted{{"--scale", "1"}, "scale=1"},
+    Accepted{{"-scale", "4", "--root"}, "root scale=4"},
     // The last word wins.
     Accepted{{"--sound", "--no-sound"}, "sound=off"},
     Accepted{{"--no-blank", "-blank"}, "blank=on"},
@@ -143,6 +147,11 @@ INSTANTIATE_TEST_SUITE_P(Hack, HackOptionsRejects, testing::Values(
     Rejected{{"--speed", "-"}, "--speed: \"-\" is not a whole number"},
     Rejected{{"--speed", " 5"}, "--speed: \" 5\" is not a whole number"},
     Rejected{{"--speed", "0x10"}, "--speed: \"0x10\" is not a whole number"},
+    Rejected{{"--scale", "0"}, "--scale: \"0\" is not a scale from 1 to 4"},
+    Rejected{{"--scale", "5"}, "--scale: \"5\" is not a scale from 1 to 4"},
+    Rejected{{"--scale", "2.5"}, "--scale: \"2.5\" is not a scale from 1 to 4"},
+    Rejected{{"--scale", "02"}, "--scale: \"02\" is not a scale from 1 to 4"},
+    Rejected{{"--scale"}, "--scale needs an argument"},
     // A good option after a bad one does not hide it.
     Rejected{{"--speed", "x", "--speed", "5"}, "--speed: \"x\" is not a whole number"},
     Rejected{{"--help", "--bogus"}, "unknown option \"--bogus\""}));

@@ -1,5 +1,6 @@
 #include "hack/HackStart.h"
 
+#include "sprites/FrogScale.h"
 #include "startup/Globals.h"
 
 SaverSettingsRecord hackSettings(platform::Platform& platform, const HackOptions& options)
@@ -21,4 +22,15 @@ std::optional<platform::WindowId> targetWindow(const HackOptions& options,
     if (hostWindow)
         return parseWindowId(*hostWindow);
     return options.root ? root : 0;
+}
+
+double hackFrogScale(platform::Platform& platform, const HackOptions& options,
+                     platform::WindowId host, QSize size)
+{
+    const int screenScale = options.scale.value_or(screenFrogScale(platform.desktopScale()));
+    // A window of its own is for trying the frogs at their size on this
+    // desktop, however small it is.
+    if (!host)
+        return screenScale;
+    return windowFrogScale(screenScale, size, platform.screenPixels());
 }

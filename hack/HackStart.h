@@ -19,3 +19,9 @@ SaverSettingsRecord hackSettings(platform::Platform& platform, const HackOptions
 std::optional<platform::WindowId> targetWindow(const HackOptions& options,
                                                const std::optional<std::string>& hostWindow,
                                                platform::WindowId root);
+
+/** Screen pixels per frog pixel in the window to draw into (host, of size;
+ *  0 for a window of its own): --scale, else the desktop's scale, and in a
+ *  host's preview the frogs' share of it. */
+double hackFrogScale(platform::Platform& platform, const HackOptions& options,
+                     platform::WindowId host, QSize size);

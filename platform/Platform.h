@@ -35,6 +35,9 @@ public:
     /** True when the screen shows the program's 24-bit pictures: TrueColor of any
      *  depth. False on a screen of palette colours (8-bit PseudoColor). */
     virtual bool hasTrueColour() = 0;
+    /** The desktop's scale, a whole number: 2 where it draws everything twice as
+     *  large as on a 96 dpi screen; 1 when the desktop sets none. */
+    virtual int desktopScale() = 0;
 
     /** The argument text after the program path: arguments joined by single spaces. */
     virtual std::string rtcCommandVar() = 0;

@@ -20,7 +20,7 @@ void placeFrog(FrogState& frog, FrogKind kind, float at)
 FrogField::FrogField(platform::Platform& platform, const SpriteSet& sprites, QSize size,
                      QWindow* parent)
     : QWindow(parent), platform_(platform), canvas_(size, QImage::Format_RGB32),
-      drawing_(platform, *this, canvas_, sprites), jumps_(platform, drawing_),
+      sprites_(sprites), drawing_(platform, *this, canvas_, sprites), jumps_(platform, drawing_),
       scheduler_(platform, *this, drawing_, jumps_, GreenFrog, RedFrog)
 {
     // A plain window, not a widget: every paint puts its rectangle from the

@@ -20,6 +20,8 @@ public:
     MoveScheduler& scheduler() { return scheduler_; }
     const FrogState& greenFrog() const { return GreenFrog; }
     const FrogState& redFrog() const { return RedFrog; }
+    /** Screen pixels per frog pixel. */
+    double frogScale() const { return sprites_.scale; }
 
 protected:
     /** A plain window over a canvas of size, left unfilled for the ground;
@@ -42,6 +44,7 @@ protected:
     QImage canvas_;
 
 private:
+    const SpriteSet& sprites_;
     FrogDrawing drawing_;
     FrogState GreenFrog;
     FrogState RedFrog;

@@ -84,10 +84,12 @@ void MoveScheduler::MoveTick()
 
 void MoveScheduler::newTarget(FrogState& frog)
 {
+    // Targets are in frog pixels, over the window's size in frog pixels.
+    const QSize world = drawing_.inFrogPixels(window_.size());
     const float r = platform_.rtcRandomNext();
-    frog.TargetX = randomCoordinate(r, window_.width());
+    frog.TargetX = randomCoordinate(r, world.width());
     const float s = platform_.rtcRandomNext();
-    frog.TargetY = randomCoordinate(s, window_.height());
+    frog.TargetY = randomCoordinate(s, world.height());
 }
 
 void MoveScheduler::tooCloseTest(bool& fled)

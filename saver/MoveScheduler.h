@@ -14,7 +14,7 @@ class QWindow;
 
 class MoveScheduler : public QObject {
 public:
-    /** Timer2 is enabled from here on; window gives the inner size and is raised. */
+    /** Timer2 is enabled from here on; window is raised, drawing gives the world's size. */
     MoveScheduler(platform::Platform& platform, QWindow& window, FrogDrawing& drawing,
                   Jumps& jumps, FrogState& greenFrog, FrogState& redFrog);
 

@@ -45,7 +45,8 @@ void frog1::mousePressEvent(QMouseEvent*)
 
 void frog1::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position();
+    // The rule's pixels are frog pixels, as big on screen as the frogs.
+    const QPointF at = event->position() / frogScale();
     if (pointer_.moveEnds(float(at.x()), float(at.y())))
         EndSaver(platform_, this);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Putting a masked frog frame on the canvas: five block-transfer operations
-// over the canvas (the saver window's persistent image) and three 95 x 95
-// work pictures.
+// over the canvas (the saver window's persistent image) and three work
+// pictures of a frog's cell. Places are given in frog pixels, each of which
+// is the sprites' scale in screen pixels on the canvas.
 
 #include "platform/BitBlt.h"
 #include "platform/Platform.h"
@@ -17,7 +18,7 @@ class QWindow;
 enum class FrogKind { Green, Red };
 
 /** What the drawing knows of a frog: its pictures, and where it was last
- *  drawn (the place its saved background belongs to). */
+ *  drawn (the place its saved background belongs to), in frog pixels. */
 struct FrogSprite {
     FrogKind kind = FrogKind::Green;
     std::int16_t DrawnX = 0;
@@ -45,15 +46,23 @@ public:
     void PresentFrame(FrogSprite& frog, std::int16_t x, std::int16_t y);
 
     QImage& savedBackground(FrogKind kind);
+    /** A size in screen pixels (the window's: the world the frogs move in) in
+     *  whole frog pixels. */
+    QSize inFrogPixels(QSize size) const;
 
     // The work pictures; they live as long as the saver window.
-    QImage PicFrogTemp = platform::makeSurface(CellSize, CellSize);    // under GreenFrog
-    QImage PicRedFrogTemp = platform::makeSurface(CellSize, CellSize); // under RedFrog
-    QImage PicFrogMix = platform::makeSurface(CellSize, CellSize);     // the frame being composed
+    QImage PicFrogTemp;    // under GreenFrog
+    QImage PicRedFrogTemp; // under RedFrog
+    QImage PicFrogMix;     // the frame being composed
 
 private:
     const QImage& frame(FrogKind kind, int k) const;
-    QRect cell(int x, int y) const { return {x, y, CellSize, CellSize}; }
+    /** A place in frog pixels on the canvas, in screen pixels. */
+    int onCanvas(std::int16_t at) const;
+    /** The cell at a frog's place, in screen pixels. */
+    QRect cell(std::int16_t x, std::int16_t y) const;
+    /** Blacks out mask k on target at (x, y) (screen pixels). */
+    void applyMask(QImage& target, int x, int y, int k);
 
     platform::Platform& platform_;
     QWindow& window_;

@@ -4,6 +4,8 @@
 
 #include <QImageReader>
 #include <QString>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -33,5 +35,26 @@ SpriteSet decodeAll()
 const SpriteSet& loadSprites()
 {
     static const SpriteSet set = decodeAll();
+    return set;
+}
+
+SpriteSet scaledSprites(const SpriteSet& base, double scale)
+{
+    SpriteSet set = base;
+    set.scale = scale;
+    const bool whole = scale == std::round(scale);
+    set.cell = std::max(1, int(std::lround(CellSize * scale)));
+    set.blended = !whole;
+    if (scale == 1)
+        return set;
+    // Area averaging (Qt's smooth reduction) keeps a mask's all-black and
+    // all-white areas exact and greys only its edges; a frame's edge pixels
+    // come out darkened in proportion, which is what adding them onto the
+    // masked ground needs.
+    const Qt::TransformationMode mode = whole ? Qt::FastTransformation : Qt::SmoothTransformation;
+    for (auto* pictures : {&set.green, &set.red, &set.mask})
+        for (QImage& picture : *pictures)
+            picture = picture.scaled(set.cell, set.cell, Qt::IgnoreAspectRatio, mode)
+                          .convertToFormat(QImage::Format_RGB32);
     return set;
 }

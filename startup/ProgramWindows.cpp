@@ -3,6 +3,7 @@
 #include "preview/FrmPrev.h"
 #include "saver/frog1.h"
 #include "settings/FrogSet.h"
+#include "sprites/FrogScale.h"
 #include "sprites/SpriteSet.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,8 @@ void ProgramWindows::showSaver()
 {
     // The X server copies the screen while the frogs and the window are being made.
     platform_.prepareScreenCopy();
-    auto saver = std::make_unique<frog1>(platform_, loadSprites());
+    sprites_ = scaledSprites(loadSprites(), screenFrogScale(platform_.desktopScale()));
+    auto saver = std::make_unique<frog1>(platform_, sprites_);
     // Nothing may come above the saver, from before it is shown on.
     platform_.keepOnTop(*saver);
     saver->show();

@@ -1,6 +1,7 @@
 #pragma once
 // The program's real windows behind Main's ModeWindows.
 
+#include "sprites/SpriteSet.h"
 #include "startup/Main.h"
 
 #include <memory>
@@ -18,5 +19,6 @@ public:
 
 private:
     platform::Platform& platform_;
+    SpriteSet sprites_;               // the saver's, at the desktop's scale
     std::unique_ptr<QObject> window_; // the modeless window that runs the program
 };

@@ -22,6 +22,7 @@ public:
     double twipsY = 15.0;
     QSize screen{640, 480};
     bool trueColour = true;        // what hasTrueColour answers
+    int scale = 1;                 // what desktopScale answers
     QImage screenImage;            // what CreateDCA("DISPLAY") copies; null = cannot open
     std::string commandText;
     std::string folder = "/opt/lilywade";
@@ -53,6 +54,7 @@ public:
     double twipsPerPixelY() override;
     QSize screenPixels() override;
     bool hasTrueColour() override;
+    int desktopScale() override { return scale; }
     std::string rtcCommandVar() override;
     std::string programFolder() override;
     WindowId FindWindowA(const char* className, const char* windowName) override;

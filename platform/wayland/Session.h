@@ -66,6 +66,8 @@ public:
     bool hasScreenCopy() const { return bool(connection_->globals().screencopy); }
     /** The canvas's size in pixels: every output's pixels fit on it. */
     QSize canvasSize() const { return layout_.size; }
+    /** The largest of the outputs' scales: the canvas's pixels per logical unit. */
+    int canvasScale() const { return layout_.scale; }
     /** The described outputs, each with its place on the canvas, in the compositor's order. */
     std::vector<PlacedOutput> outputs() const;
 

@@ -37,6 +37,13 @@ QSize WaylandPlatform::screenPixels()
     return session_->canvasSize();
 }
 
+// With outputs at mixed scales the canvas is in the largest one's pixels,
+// and so are the frogs.
+int WaylandPlatform::desktopScale()
+{
+    return session_->canvasScale();
+}
+
 std::string WaylandPlatform::displayName()
 {
     // libwayland's own default when the variable is not set.

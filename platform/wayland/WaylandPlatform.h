@@ -20,6 +20,7 @@ public:
 
     QSize screenPixels() override;
     bool hasTrueColour() override { return true; }
+    int desktopScale() override;
     WindowId FindWindowA(const char* className, const char* windowName) override;
     WindowId SetParent(WindowId child, WindowId newParent) override;
     bool IsChild(WindowId parent, WindowId window) override;

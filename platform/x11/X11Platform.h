@@ -21,6 +21,7 @@ public:
 
     QSize screenPixels() override;
     bool hasTrueColour() override;
+    int desktopScale() override;
     WindowId FindWindowA(const char* className, const char* windowName) override;
     WindowId SetParent(WindowId child, WindowId newParent) override;
     bool IsChild(WindowId parent, WindowId window) override;
