@@ -171,6 +171,19 @@ TEST_F(SaverWindow, MovesEndItByThePointerRule)
     EXPECT_TRUE(move({603, 401}));
 }
 
+TEST_F(SaverWindow, MovesAtFrogScale2CountInFrogPixels)
+{
+    const SpriteSet doubled = scaledSprites(sprites, 2);
+    OpenFrog1 window(fake, doubled);
+    auto move = [&](QPointF at) {
+        QMouseEvent event = mouse(QEvent::MouseMove, at);
+        return ends(fake, [&] { window.mouseMoveEvent(&event); });
+    };
+    EXPECT_FALSE(move({600, 400}));
+    EXPECT_FALSE(move({606, 394})); // 3 frog pixels each way
+    EXPECT_TRUE(move({606, 402}));
+}
+
 // Posts a key press to the window during the first pause of a jump.
 struct KeyDuringJump : FakePlatform {
     QWindow* window = nullptr;

@@ -172,4 +172,44 @@ TEST_F(Drawing, SavedBackgroundTakesInTheOtherFrog)
     EXPECT_EQ(drawing.PicFrogTemp.pixel(0, 47), sprites.red[0].pixel(40, 47));
 }
 
+TEST(ReducedDrawing, GreyMaskEdgesLetTheGroundThroughInProportion)
+{
+    // At a preview's scale the ground shows where the mask is white, the
+    // frame where it is black, and on grey edges ground times mask plus the
+    // frame's darkened edge; a mark darkens in proportion too.
+    FakePlatform fake;
+    QWindow window;
+    const SpriteSet sprites = scaledSprites(testsprites::make(), 0.5);
+    const QRgb groundColour = qRgb(200, 120, 40);
+    QImage canvas = testsprites::uniform(120, 100, groundColour);
+    FrogDrawing drawing{fake, window, canvas, sprites};
+    FrogSprite frog{FrogKind::Green, 20, 20};
+    drawing.SaveBackground(frog, 20, 20);
+    drawing.ComposeFrame(frog, 5);
+    drawing.PresentFrame(frog, 20, 20);
+    drawing.StampMask(1, 120, 20); // canvas (60, 10): beside the frog
+    const auto blended = [](QRgb ground, QRgb mask, QRgb frame) {
+        const auto channel = [](int g, int m, int f) { return std::min(255, (g * m + 127) / 255 + f); };
+        return qRgb(channel(qRed(ground), qRed(mask), qRed(frame)),
+                    channel(qGreen(ground), qGreen(mask), qGreen(frame)),
+                    channel(qBlue(ground), qBlue(mask), qBlue(frame)));
+    };
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1
+            && std::abs(qBlue(a) - qBlue(b)) <= 1;
+    };
+    int grey = 0;
+    for (int y = 0; y < sprites.cell; ++y)
+        for (int x = 0; x < sprites.cell; ++x) {
+            const QRgb frogMask = sprites.mask[4].pixel(x, y), markMask = sprites.mask[0].pixel(x, y);
+            grey += qRed(frogMask) != 0 && qRed(frogMask) != 255;
+            EXPECT_PRED2(near, canvas.pixel(10 + x, 10 + y),
+                         blended(groundColour, frogMask, sprites.green[4].pixel(x, y)))
+                << x << "," << y;
+            EXPECT_PRED2(near, canvas.pixel(60 + x, 10 + y), blended(groundColour, markMask, 0))
+                << x << "," << y;
+        }
+    EXPECT_GT(grey, 10);
+}
+
 } // namespace
