@@ -40,6 +40,12 @@ check_xml() {
     [ "$(xpath_count "$file" "//boolean[@arg-set=\"--$option\" and @arg-unset=\"--no-$option\"]")" = 1 ] \
       || fail "no check box for --$option / --no-$option"
   done
+  [ "$(xpath_count "$file" '//select[@id="scale"]/option[not(@arg-set)]')" = 1 ] \
+    || fail "no automatic Frog size passing nothing"
+  for option in 1 2 3 4; do
+    [ "$(xpath_count "$file" "//select[@id=\"scale\"]/option[@arg-set=\"--scale $option\"]")" = 1 ] \
+      || fail "no Frog size $option"
+  done
 }
 
 # The link the hosts run: relative, so that it holds under DESTDIR, and, when
@@ -53,7 +59,7 @@ check_link() {
   [ "$(readlink -f "$link")" = "$(readlink -f "$root$prefix/libexec/lilywade/lilywade")" ] \
     && [ -x "$link" ] || fail "$link does not lead to the installed program"
   QT_QPA_PLATFORM=offscreen "$link" --root --no-stored-settings --speed 50 --sound --no-sound --hole --no-hole \
-    --streak --no-streak --blank --no-blank --help >/dev/null || fail "$link refuses the XML's options"
+    --streak --no-streak --blank --no-blank --scale 4 --help >/dev/null || fail "$link refuses the XML's options"
 }
 
 # $1: the folder the files land in (DESTDIR, or empty), $2: the prefix they name.
