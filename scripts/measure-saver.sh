@@ -16,7 +16,8 @@
 # lilywade instead, in a host window covering the screen with the host's copy
 # of the screen on it, as XScreenSaver runs it on one monitor. DEPTH (default
 # 24) sets the screen's depth: 16 measures a 5-6-5 screen, where each frame
-# is converted.
+# is converted. FROG_SCALE=N loads Xft.dpi 96 N, so the frogs are drawn N
+# times their size.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -55,6 +56,7 @@ start_x() {
   "$PROBES/root_pattern" "$WORK/pattern.png" 3 2>/dev/null &
   PIDS+=($!)
   until [ -f "$WORK/pattern.png" ]; do sleep 0.05; done
+  [ -z "${FROG_SCALE:-}" ] || printf 'Xft.dpi:\t%s\n' "$((96 * FROG_SCALE))" | xrdb -merge
 }
 
 stop_x() {
