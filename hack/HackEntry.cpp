@@ -78,10 +78,12 @@ int main(int argc, char** argv)
         std::printf("lilywade %s\n", LilywadeVersion);
         return 0;
     }
-    // The hosts give X11 windows. FIXME: the frogs' own window (no host's)
-    // goes through Xwayland on a Wayland session too, and needs an X display.
-    const auto made = platform::createPlatform(platform::DisplayUse::X11Window,
-                                               [&] { return std::make_unique<QGuiApplication>(argc, argv); });
+    // The hosts give X11 windows; the frogs' own window (no host's) opens
+    // natively on a Wayland compositor where there is one.
+    const bool ownWindow = !options->windowId && !options->root && !hostWindowText();
+    const auto made =
+        platform::createPlatform(ownWindow ? platform::DisplayUse::OwnWindow : platform::DisplayUse::X11Window,
+                                 [&] { return std::make_unique<QGuiApplication>(argc, argv); });
     if (!made.platform) {
         std::fprintf(stderr, "lilywade: %s\n", made.error.c_str());
         return 1;

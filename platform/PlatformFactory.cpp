@@ -1,6 +1,7 @@
 // The choice of the display: Wayland natively where the program covers the
-// screens itself or shows only the toolkit's windows, X11 where it draws into
-// an X11 window of another program's, or where there is no Wayland compositor.
+// screens itself, shows only the toolkit's windows or a window of its own;
+// X11 where it draws into an X11 window of another program's, or where there
+// is no Wayland compositor.
 #include "platform/PlatformFactory.h"
 #include "platform/wayland/WaylandFactory.h"
 #include "platform/x11/X11Factory.h"

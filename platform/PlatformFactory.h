@@ -27,6 +27,8 @@ enum class DisplayUse {
     ToolkitWindows,
     /** Draws into an X11 window another program names (the preview, the hack): always X11. */
     X11Window,
+    /** Draws into a window of its own (the hack, to try it): natively on a Wayland compositor, else on X11. */
+    OwnWindow,
 };
 
 /**

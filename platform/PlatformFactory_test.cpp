@@ -56,6 +56,10 @@ const Row rows[] = {
      false},
     {"the dialog where the compositor does not answer", DisplayUse::ToolkitWindows, noCompositor, nullptr, "xcb",
      false, ":9371", true},
+    {"the hack's own window where the compositor does not answer", DisplayUse::OwnWindow, noCompositor, nullptr,
+     "xcb", false, ":9371", true},
+    {"the hack's own window without a Wayland session", DisplayUse::OwnWindow, nullptr, "wayland", "xcb", false,
+     ":9371", false},
     {"the dialog in the tests' offscreen toolkit", DisplayUse::ToolkitWindows, nullptr, "offscreen", "offscreen",
      true, "", false},
 };

@@ -62,6 +62,8 @@ public:
     const Connection& connection() const { return *connection_; }
     /** True where surfaces go on the layer shell's overlay; false where they are full-screen toplevels. */
     bool hasLayerShell() const { return bool(connection_->globals().layerShell); }
+    /** True where the compositor has ordinary windows (xdg toplevels). */
+    bool hasWindows() const { return bool(connection_->globals().wmBase); }
     /** True where the compositor can copy what its outputs show. */
     bool hasScreenCopy() const { return bool(connection_->globals().screencopy); }
     /** The canvas's size in pixels: every output's pixels fit on it. */

@@ -34,11 +34,13 @@ PlatformOrError createWaylandPlatform(DisplayUse use, const ToolkitStarter& star
     if (!session)
         return {nullptr, "cannot use the Wayland display \"" + qgetenv("WAYLAND_DISPLAY").toStdString()
                              + "\" (" + error.toStdString() + ")"};
-    // The saver's window is the toolkit's only for its events: what shows
-    // is the session's surfaces.
-    if (use == DisplayUse::SaverScreen)
+    if (use == DisplayUse::OwnWindow && !session->hasWindows())
+        return {nullptr, "the Wayland compositor offers no windows (xdg-shell)"};
+    // The saver's window, and the program's own, are the toolkit's only for
+    // their events: what shows is the session's surfaces.
+    if (use != DisplayUse::ToolkitWindows)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    return {std::make_unique<wayland::WaylandPlatform>(startToolkit(), std::move(session)), {}};
+    return {std::make_unique<wayland::WaylandPlatform>(startToolkit(), std::move(session), use), {}};
 }
 
 } // namespace platform

@@ -6,9 +6,10 @@
 namespace platform {
 
 /** Opens a session on the compositor, starts the toolkit (on its offscreen
- *  platform for the saver, which shows everything through the session; on
- *  its own choice for the toolkit's windows) and returns the Wayland platform
- *  over both; an error, with the toolkit not started, without a usable compositor. */
+ *  platform for the saver and the program's own window, which show everything
+ *  through the session; on its own choice for the toolkit's windows) and
+ *  returns the Wayland platform over both; an error, with the toolkit not
+ *  started, without a usable compositor. */
 PlatformOrError createWaylandPlatform(DisplayUse use, const ToolkitStarter& startToolkit);
 
 } // namespace platform

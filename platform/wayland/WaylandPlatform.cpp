@@ -1,5 +1,6 @@
 #include "platform/wayland/WaylandPlatform.h"
 #include "platform/wayland/Session.h"
+#include "platform/wayland/WindowSurface.h"
 
 #include <QWindow>
 #include <cstdio>
@@ -14,8 +15,9 @@ constexpr WindowId canvasWindow = 1;
 
 } // namespace
 
-WaylandPlatform::WaylandPlatform(std::unique_ptr<QGuiApplication> application, std::unique_ptr<Session> session)
-    : LinuxPlatform(std::move(application)), session_(std::move(session)), input_(*session_)
+WaylandPlatform::WaylandPlatform(std::unique_ptr<QGuiApplication> application, std::unique_ptr<Session> session,
+                                 DisplayUse use)
+    : LinuxPlatform(std::move(application)), session_(std::move(session)), input_(*session_), use_(use)
 {
     Session::Events& events = session_->events;
     events.layoutChanged = [this] {
@@ -117,8 +119,12 @@ void WaylandPlatform::watchWindow(WindowId window, std::function<void(QSize)> re
         canvasResized_ = std::move(resized);
 }
 
-void WaylandPlatform::refresh(QWindow&, const QImage& image, const QRect& rect)
+void WaylandPlatform::refresh(QWindow& window, const QImage& image, const QRect& rect)
 {
+    if (use_ == DisplayUse::OwnWindow) {
+        refreshOwnWindow(window, image, rect);
+        return;
+    }
     const Shown now{&image, image.constBits(), image.size()};
     if (now == shown_) {
         session_->refresh(rect);
@@ -128,6 +134,29 @@ void WaylandPlatform::refresh(QWindow&, const QImage& image, const QRect& rect)
     // changed) is shown whole; the session reads it from then on.
     if (session_->showCanvas(image))
         shown_ = now;
+}
+
+void WaylandPlatform::refreshOwnWindow(QWindow& window, const QImage& image, const QRect& rect)
+{
+    // A hidden window has nothing on screen to paint.
+    if (!window.isVisible())
+        return;
+    if (!ownWindow_) {
+        ownWindow_ = std::make_unique<WindowSurface>(session_->connection(), window.title(), window.size());
+        // The window's resize event brings a canvas of the new size here.
+        ownWindow_->resized = [&window](QSize size) { window.resize(size); };
+        // The user closed the program's one window: the program ends, at once
+        // also in the middle of a jump, whose pauses run nested event loops.
+        ownWindow_->closed = [this] { endProcess(0); };
+    }
+    const Shown now{&image, image.constBits(), image.size()};
+    if (now == shown_) {
+        ownWindow_->update(rect);
+    } else {
+        ownWindow_->show(&image);
+        shown_ = now;
+    }
+    session_->send();
 }
 
 // No bell: the compositors have no protocol for one.

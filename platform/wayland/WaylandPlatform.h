@@ -1,21 +1,25 @@
 #pragma once
 // The real platform on a Wayland compositor: the session's surfaces show the
 // program's canvas over every output, and its input reaches the program's
-// window as the toolkit's events. Qt runs on its offscreen platform for the
-// event loop, the timers and the images; for the settings dialog it runs on
-// a display of its own choice, and none of the display calls are used.
+// window as the toolkit's events; or, for a window of the program's own, one
+// ordinary window shows it. Qt runs on its offscreen platform for the event
+// loop, the timers and the images; for the settings dialog it runs on a
+// display of its own choice, and none of the display calls are used.
 
+#include "platform/PlatformFactory.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/wayland/InputRouter.h"
 
 namespace platform::wayland {
 
 class Session;
+class WindowSurface;
 
 class WaylandPlatform : public LinuxPlatform {
 public:
-    /** The platform over a running toolkit and an open session; it keeps both. */
-    WaylandPlatform(std::unique_ptr<QGuiApplication> application, std::unique_ptr<Session> session);
+    /** The platform over a running toolkit and an open session, for use; it keeps both. */
+    WaylandPlatform(std::unique_ptr<QGuiApplication> application, std::unique_ptr<Session> session,
+                    DisplayUse use);
     ~WaylandPlatform() override;
 
     QSize screenPixels() override;
@@ -54,8 +58,13 @@ private:
         bool operator==(const Shown&) const = default;
     };
 
+    /** refresh for the program's own window: the window made at the first one. */
+    void refreshOwnWindow(QWindow& window, const QImage& image, const QRect& rect);
+
     std::unique_ptr<Session> session_; // goes before the toolkit, whose loop reads it
     InputRouter input_;
+    const DisplayUse use_;
+    std::unique_ptr<WindowSurface> ownWindow_; // goes before the session
     std::function<void(QSize)> canvasResized_;
     Shown shown_;
     std::int32_t cursorCount_ = 0;
