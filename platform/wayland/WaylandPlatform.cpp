@@ -40,10 +40,11 @@ QSize WaylandPlatform::screenPixels()
 }
 
 // With outputs at mixed scales the canvas is in the largest one's pixels,
-// and so are the frogs.
+// and so are the frogs. The own window's buffer is in logical pixels, which
+// the compositor itself enlarges on a scaled output.
 int WaylandPlatform::desktopScale()
 {
-    return session_->canvasScale();
+    return use_ == DisplayUse::OwnWindow ? 1 : session_->canvasScale();
 }
 
 std::string WaylandPlatform::displayName()
