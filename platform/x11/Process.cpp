@@ -1,6 +1,7 @@
 // The X display's part of the process: the screen's size, the display's
 // name, its bell and getting requests to it before the end.
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/ConnectionGuard.h"
 #include "platform/x11/InputGrab.h"   // complete types for the constructor
 #include "platform/x11/PaintTarget.h"
 #include "platform/x11/ScreenGrab.h"
@@ -9,12 +10,20 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <cstdio>
 
 namespace platform {
 
 X11Platform::X11Platform(std::unique_ptr<QGuiApplication> application)
     : LinuxPlatform(std::move(application))
 {
+    // As when the toolkit finds the connection broken, with status 1.
+    connectionGuard_ = std::make_unique<ConnectionGuard>([this] {
+        std::fprintf(stderr, "%s: the X server went away.\n",
+                     qPrintable(QCoreApplication::applicationName()));
+        endProcess(1);
+    });
+    QCoreApplication::instance()->installNativeEventFilter(connectionGuard_.get());
 }
 
 X11Platform::~X11Platform() = default;

@@ -8,6 +8,7 @@
 
 namespace platform {
 
+class ConnectionGuard;
 class InputGrab;
 struct PaintTarget;
 class PendingScreenRead;
@@ -51,6 +52,7 @@ private:
     /** What painting window takes, found out at its first paint; null when it cannot be painted. */
     PaintTarget* paintTarget(WindowId window);
 
+    std::unique_ptr<ConnectionGuard> connectionGuard_;
     std::int32_t cursorCount_ = 0;
     std::unique_ptr<InputGrab> inputGrab_;
     std::map<WindowId, std::unique_ptr<WindowWatcher>> watchers_;
