@@ -21,17 +21,23 @@ struct DispatchCase {
     bool keepsRunning;
 };
 
+/** Main with the case's arguments keeps running or not, and opens its window. */
+void expectDispatch(FakePlatform& fake, const DispatchCase& c)
+{
+    RecordedWindows windows;
+    EXPECT_EQ(Main(fake, windows), c.keepsRunning);
+    const std::string opened = c.opened;
+    EXPECT_EQ(windows.opened, opened.empty() ? std::vector<std::string>{}
+                                             : std::vector<std::string>{opened});
+}
+
 class Dispatch : public testing::TestWithParam<DispatchCase> {};
 
 TEST_P(Dispatch, OpensTheWindowOfTheMode)
 {
     FakePlatform fake;
     fake.commandText = GetParam().argumentText;
-    RecordedWindows windows;
-    EXPECT_EQ(Main(fake, windows), GetParam().keepsRunning);
-    const std::string opened = GetParam().opened;
-    EXPECT_EQ(windows.opened, opened.empty() ? std::vector<std::string>{}
-                                             : std::vector<std::string>{opened});
+    expectDispatch(fake, GetParam());
     // Settings are loaded whatever the mode.
     EXPECT_EQ(fake.callsStartingWith("rtcGetSetting").size(), 5u);
 }
@@ -127,11 +133,7 @@ TEST_P(PaletteScreen, OnlyTheDialogOpens)
     FakePlatform fake;
     fake.trueColour = false;
     fake.commandText = GetParam().argumentText;
-    RecordedWindows windows;
-    EXPECT_EQ(Main(fake, windows), GetParam().keepsRunning);
-    const std::string opened = GetParam().opened;
-    EXPECT_EQ(windows.opened, opened.empty() ? std::vector<std::string>{}
-                                             : std::vector<std::string>{opened});
+    expectDispatch(fake, GetParam());
     EXPECT_TRUE(fake.callsStartingWith("ShowCursor").empty());
     EXPECT_TRUE(fake.callsStartingWith("claimSaverInstance").empty());
     EXPECT_EQ(fake.cursorCount, 0);
