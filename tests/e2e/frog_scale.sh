@@ -12,30 +12,10 @@ patterned_desktop "$ROOT_PATTERN"
 printf 'Xft.dpi:\t192\n' | xrdb -merge
 write_settings 200 0 0
 
-# The green frog's first four landings, made while its target is still the
-# top left corner: left, up, left, up, 60 frog pixels (120 here) each,
-# sitting in frame 4 after a jump to the left and in frame 1 after one up. It
-# sits at each while the red frog jumps (1.4 s at Speed 200).
-LANDINGS=("230 350 4" "230 230 1" "110 230 4" "110 110 1")
-for k in 1 4; do
-  convert "$ART/mask-$k.bmp" -sample 200% "$WORK/mask-$k.png"
-  convert "$ART/green-$k.bmp" -sample 200% "$WORK/mask-$k.png" -compose lighten -composite "$WORK/sitting-$k.png"
-done
-# Takes a screenshot and tells whether the green frog sits at one of its
-# landings, every pixel of the doubled silhouette the doubled art; sets LANDED.
+prepare_doubled_landings "$ART"
 # Screenshots stay in xwd's own format: a PNG of a 4K screen takes too long.
 SHOT="$WORK/shot.xwd"
-green_landed() {
-  xwd -root -silent >"$SHOT" || return 1
-  local landing x y k
-  for landing in "${LANDINGS[@]}"; do
-    read -r x y k <<<"$landing"
-    convert "xwd:$SHOT" -crop "190x190+$x+$y" +repage "$WORK/mask-$k.png" -compose lighten -composite \
-      "$WORK/cell.png"
-    if [ "$(count "$WORK/cell.png" "$WORK/sitting-$k.png")" = 0 ]; then LANDED="$x, $y"; return 0; fi
-  done
-  return 1
-}
+green_landed() { xwd -root -silent >"$SHOT" && doubled_green_landed_in "xwd:$SHOT"; }
 
 start_program /S
 SAVER=$LAST_PID

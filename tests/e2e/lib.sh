@@ -201,3 +201,31 @@ write_settings() {
   printf '[Lilywade]\nStartup\\Hole=0\nStartup\\Streak=0\nStartup\\Sound=%s\nStartup\\blank=%s\nStartup\\Speed=%s\n' \
     "$2" "$3" "$1" >"$XDG_CONFIG_HOME/lilywade/settings.ini"
 }
+
+# The green frog's first four landings at frog scale 2, made while its target
+# is still the top left corner: left, up, left, up, 60 frog pixels (120
+# screen pixels) each from its start at (350, 350), sitting in frame 4 after
+# a jump to the left and in frame 1 after one up. It sits at each while the
+# red frog jumps (1.4 s at Speed 200).
+DOUBLED_LANDINGS=("230 350 4" "230 230 1" "110 230 4" "110 110 1")
+# Makes the doubled masks and sitting frogs of the art in folder $1.
+prepare_doubled_landings() {
+  local k
+  for k in 1 4; do
+    convert "$1/mask-$k.bmp" -sample 200% "PNG24:$WORK/mask-$k.png"
+    convert "$1/green-$k.bmp" -sample 200% "$WORK/mask-$k.png" -compose lighten -composite \
+      "PNG24:$WORK/sitting-$k.png"
+  done
+}
+# True when image $1 shows the green frog at one of those landings, every
+# pixel of the doubled silhouette the doubled art; sets LANDED to "x, y".
+doubled_green_landed_in() {
+  local landing x y k
+  for landing in "${DOUBLED_LANDINGS[@]}"; do
+    read -r x y k <<<"$landing"
+    convert "$1" -crop "190x190+$x+$y" +repage "$WORK/mask-$k.png" -compose lighten -composite \
+      "PNG24:$WORK/cell.png"
+    if [ "$(count "$WORK/cell.png" "$WORK/sitting-$k.png")" = 0 ]; then LANDED="$x, $y"; return 0; fi
+  done
+  return 1
+}

@@ -13,27 +13,8 @@ wait_until 10 eval 'as_nobody swaymsg -t get_outputs | grep -q "\"scale\": 2.0"'
 XDG_CONFIG_HOME="$WL_DIR/home/.config" write_settings 200 0 0
 chown -R "$NOBODY:$NOBODY" "$WL_DIR/home"
 
-# The green frog's first four landings, made while its target is still the
-# top left corner: left, up, left, up, 60 frog pixels (120 here) each,
-# sitting in frame 4 after a jump to the left and in frame 1 after one up.
-LANDINGS=("230 350 4" "230 230 1" "110 230 4" "110 110 1")
-for k in 1 4; do
-  convert "$ART/mask-$k.bmp" -sample 200% "PNG24:$WORK/mask-$k.png"
-  convert "$ART/green-$k.bmp" -sample 200% "$WORK/mask-$k.png" -compose lighten -composite \
-    "PNG24:$WORK/sitting-$k.png"
-done
-# True when HEADLESS-1 shows the green frog doubled at one of its landings; sets LANDED.
-green_landed() {
-  capture "$WORK/now.png" HEADLESS-1 || return 1
-  local landing x y k
-  for landing in "${LANDINGS[@]}"; do
-    read -r x y k <<<"$landing"
-    convert "$WORK/now.png" -crop "190x190+$x+$y" +repage "$WORK/mask-$k.png" -compose lighten -composite \
-      "PNG24:$WORK/cell.png"
-    if [ "$(differing_pixels "$WORK/cell.png" "$WORK/sitting-$k.png")" = 0 ]; then LANDED="$x, $y"; return 0; fi
-  done
-  return 1
-}
+prepare_doubled_landings "$ART"
+green_landed() { capture "$WORK/now.png" HEADLESS-1 && doubled_green_landed_in "$WORK/now.png"; }
 
 start_client saver "$PROGRAM" /S
 SAVER=$LAST_PID
