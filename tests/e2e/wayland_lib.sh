@@ -130,6 +130,17 @@ kill_compositor() {
   COMPOSITOR_PID=""
 }
 
+# Kills the compositor and checks that client $1 (named $2 in messages) ends
+# with status 1 within 5 s, as on X11 when the server goes; passes with the time.
+expect_end_when_compositor_goes() { # PID NAME
+  local gone_at; gone_at=$(now_ms)
+  kill_compositor
+  wait_until 5 not kill -0 "$1" || fail "the $2 still runs 5 s after the compositor went"
+  wait_exit "$1" 1
+  [ "$EXIT_STATUS" = 1 ] || fail "compositor gone: the $2 ended with status $EXIT_STATUS"
+  pass "the compositor going away ends the $2 with status 1 after $(($(now_ms) - gone_at)) ms"
+}
+
 # Writes what the compositor shows as PNG to $1: the whole layout, or output $2 in its own pixels.
 capture() { as_nobody grim ${2:+-o "$2"} - >"$1" 2>/dev/null; }
 
