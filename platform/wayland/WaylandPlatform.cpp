@@ -49,9 +49,14 @@ int WaylandPlatform::desktopScale()
 
 std::string WaylandPlatform::displayName()
 {
-    // libwayland's own default when the variable is not set.
-    const QByteArray name = qgetenv("WAYLAND_DISPLAY");
-    return name.isEmpty() ? "wayland-0" : name.toStdString();
+    // The compositor's socket, found as libwayland finds it: a name alone is
+    // only unique within one runtime folder (wayland-1 of two sessions).
+    QByteArray name = qgetenv("WAYLAND_DISPLAY");
+    if (name.isEmpty())
+        name = "wayland-0";
+    if (!name.startsWith('/'))
+        name = qgetenv("XDG_RUNTIME_DIR") + '/' + name;
+    return name.toStdString();
 }
 
 // Wayland lists no windows of other clients: the saver's claim alone keeps a
