@@ -3,19 +3,20 @@
 # test), headless with two virtual monitors, 1280x720 at 0,0 and 1024x768 at
 # 1280,0; each on a session bus of the test's own, with keys, moves and clicks
 # through its remote-desktop interface (the gnome_input tool). Everything runs
-# as root: GNOME Shell in a mount namespace of its own, with its own system
-# bus and no /run/systemd/seats (with them it expects logind and ends).
+# as root: GNOME Shell on a system bus of the test's own, in a mount namespace
+# without /run/systemd/seats (with them it expects logind and ends).
 # Usage in a test:  source lib.sh; source gnome_lib.sh; start_mutter
 
 GNOME_INPUT="${2:?gnome_input}"
 COMPOSITOR_PID=""
+SYSTEM_BUS_PID=""
 SESSION_BUS_PID=""
 INPUT_PID=""
 LAYOUT_SIZE=2304x768
 MONITORS=("1280x720+0+0" "1024x768+1280+0")
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_RUNTIME_DIR="$WORK/runtime"
 export WAYLAND_DISPLAY=gnome-0 QT_QPA_PLATFORM=wayland
-unset DISPLAY DBUS_SESSION_BUS_ADDRESS
+unset DISPLAY DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
@@ -35,13 +36,14 @@ stop_gnome() {
     INPUT_PID=""
   fi
   local pid
-  for pid in "$COMPOSITOR_PID" "$(cat "$WORK/system-bus.pid" 2>/dev/null)" "$SESSION_BUS_PID"; do
+  for pid in "$COMPOSITOR_PID" "$SYSTEM_BUS_PID" "$SESSION_BUS_PID"; do
     [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || continue
     kill "$pid" 2>/dev/null || true
     wait_until 5 not kill -0 "$pid" || kill -9 "$pid" 2>/dev/null || true
   done
-  rm -f "$WORK/system-bus.pid" "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
-  COMPOSITOR_PID="" SESSION_BUS_PID=""
+  rm -f "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
+  unset DBUS_SYSTEM_BUS_ADDRESS
+  COMPOSITOR_PID="" SYSTEM_BUS_PID="" SESSION_BUS_PID=""
 }
 
 # A session bus of the test's own, in DBUS_SESSION_BUS_ADDRESS.
@@ -53,6 +55,17 @@ start_session_bus() {
   CHILD_PIDS+=("$SESSION_BUS_PID")
   wait_until 10 test -S "$socket" || fail "no session bus: $(cat "$WORK/session-bus.log")"
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
+}
+
+# A system bus of the test's own (GNOME Shell needs one), in DBUS_SYSTEM_BUS_ADDRESS.
+start_system_bus() {
+  local socket="$WORK/system-bus"
+  rm -f "$socket"
+  dbus-daemon --system --nofork --nopidfile --address="unix:path=$socket" >"$WORK/system-bus.log" 2>&1 &
+  SYSTEM_BUS_PID=$!
+  CHILD_PIDS+=("$SYSTEM_BUS_PID")
+  wait_until 10 test -S "$socket" || fail "no system bus: $(cat "$WORK/system-bus.log")"
+  export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$socket"
 }
 
 # True while name $1 has an owner on the session bus.
@@ -91,11 +104,10 @@ start_gnome_shell() {
   gsettings set org.gnome.desktop.notifications show-banners false \
     && gsettings set org.gnome.desktop.interface enable-hot-corners false \
     || fail "gsettings failed: $(cat "$WORK/session-bus.log")"
-  unshare -m bash -c '
-    mount -t tmpfs tmpfs /run/systemd && mount -t tmpfs tmpfs /run/dbus || exit 1
-    dbus-daemon --system --fork --nopidfile --print-pid=3 3>"$1/system-bus.pid" || exit 1
-    shift
-    exec "$@"' - "$WORK" gnome-shell --headless --wayland --no-x11 --wayland-display="$WAYLAND_DISPLAY" \
+  start_system_bus
+  # Out of sight of GNOME Shell only: the namespace's mount goes with it.
+  unshare -m bash -c '[ ! -d /run/systemd ] || mount -t tmpfs tmpfs /run/systemd || exit 1; exec "$@"' - \
+    gnome-shell --headless --wayland --no-x11 --wayland-display="$WAYLAND_DISPLAY" \
     --virtual-monitor 1280x720 --virtual-monitor 1024x768 --unsafe-mode >"$WORK/gnome-shell.log" 2>&1 &
   COMPOSITOR_PID=$!
   CHILD_PIDS+=("$COMPOSITOR_PID")
