@@ -9,7 +9,8 @@
 //   click       presses and releases the left button
 // Prints "ready" once the devices exist: the first key after the start only
 // makes the keyboard (its clients see it held at their enter), so a Shift
-// goes first. Exits 1 when the session cannot be made.
+// goes first. Runs until the end of its input or until killed; exits 1 when
+// the session cannot be made.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusInterface>

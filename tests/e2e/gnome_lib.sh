@@ -12,8 +12,6 @@ COMPOSITOR_PID=""
 SYSTEM_BUS_PID=""
 SESSION_BUS_PID=""
 INPUT_PID=""
-LAYOUT_SIZE=2304x768
-MONITORS=("1280x720+0+0" "1024x768+1280+0")
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_RUNTIME_DIR="$WORK/runtime"
 export WAYLAND_DISPLAY=gnome-0 QT_QPA_PLATFORM=wayland
 unset DISPLAY DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS
@@ -30,20 +28,18 @@ trap gnome_cleanup EXIT
 # session bus, each by its pid; the helpers the buses started (dconf, the
 # accessibility bus, polkit) end with their bus.
 stop_gnome() {
-  if [ -n "$INPUT_PID" ]; then
-    exec {INPUT_FD}>&-
-    wait_until 3 not kill -0 "$INPUT_PID" || kill -9 "$INPUT_PID" 2>/dev/null || true
-    INPUT_PID=""
-  fi
+  # The clients the test started hold the input pipe open too: no end of
+  # input reaches the input tool while they run.
+  [ -n "$INPUT_PID" ] && exec {INPUT_FD}>&-
   local pid
-  for pid in "$COMPOSITOR_PID" "$SYSTEM_BUS_PID" "$SESSION_BUS_PID"; do
+  for pid in "$INPUT_PID" "$COMPOSITOR_PID" "$SYSTEM_BUS_PID" "$SESSION_BUS_PID"; do
     [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || continue
     kill "$pid" 2>/dev/null || true
     wait_until 5 not kill -0 "$pid" || kill -9 "$pid" 2>/dev/null || true
   done
   rm -f "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
   unset DBUS_SYSTEM_BUS_ADDRESS
-  COMPOSITOR_PID="" SYSTEM_BUS_PID="" SESSION_BUS_PID=""
+  INPUT_PID="" COMPOSITOR_PID="" SYSTEM_BUS_PID="" SESSION_BUS_PID=""
 }
 
 # A session bus of the test's own, in DBUS_SESSION_BUS_ADDRESS.
