@@ -12,7 +12,8 @@ TEST_PACKAGES=(libx11-dev libxfixes-dev googletest libgtest-dev libgmock-dev lib
   x11-apps x11-utils x11-xserver-utils xfonts-base xauth imagemagick alsa-utils procps
   psmisc clang libclang-rt-14-dev strace
   openbox python3 lintian desktop-file-utils libxml2-utils xscreensaver
-  sway grim wtype swayidle weston qt6-wayland)
+  sway grim wtype swayidle weston qt6-wayland
+  kwin-wayland plasma-wayland-protocols)
 
 install_missing() {
   local missing=()
