@@ -10,8 +10,8 @@
 namespace platform::wayland {
 
 /** Asks GNOME Shell, where it runs, to close its overview; returns at once.
- *  Nothing happens without a session bus (none is started for this) or
- *  without GNOME Shell on it. */
+ *  Only where the session bus runs (sessionBusRuns), or connecting starts one;
+ *  nothing happens without GNOME Shell on it. */
 void leaveGnomeOverview();
 
 } // namespace platform::wayland

@@ -1,5 +1,6 @@
 #include "platform/wayland/Session.h"
 
+#include <QEventLoop>
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
@@ -114,6 +115,7 @@ void Session::removeGlobal(std::uint32_t name)
     const bool wasDescribed = described_.erase(name) > 0;
     surfaces_.erase(name);
     copies_.erase(name);
+    kwinCopies_.erase(name);
     std::erase_if(outputs_, [name](const auto& output) { return output->globalName() == name; });
     const bool moved = relayout();
     if (wasDescribed && events.outputWent)
@@ -147,27 +149,56 @@ bool Session::relayout()
 void Session::startScreenCopy()
 {
     copies_.clear();
+    kwinCopies_.clear();
     copied_.clear();
     for (const std::unique_ptr<Output>& output : outputs_) {
         if (!output->isReady())
             continue;
         const std::uint32_t name = output->globalName();
-        copies_[name] = std::make_unique<ScreenCopy>(*connection_, *output, [this, name](QImage image) {
+        auto keep = [this, name](QImage image) {
             copied_[name] = std::move(image);
-        });
+            if (copyArrived_)
+                copyArrived_();
+        };
+        if (hasScreenCopy())
+            copies_[name] = std::make_unique<ScreenCopy>(*connection_, *output, keep);
+        else if (sessionBus_)
+            kwinCopies_[name] = std::make_unique<KWinScreenShot>(output->name(), keep);
     }
     connection_->send();
 }
 
+bool Session::copiesFinished() const
+{
+    const auto finished = [](const auto& copy) { return copy.second->isFinished(); };
+    return std::all_of(copies_.begin(), copies_.end(), finished)
+        && std::all_of(kwinCopies_.begin(), kwinCopies_.end(), finished);
+}
+
+void Session::waitForKWin(int timeoutMs)
+{
+    if (copiesFinished())
+        return;
+    // The bus's answers come through Qt's event loop, and so do meanwhile the
+    // compositor's events and the signals that end the program.
+    QEventLoop loop;
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    copyArrived_ = [this, &loop] {
+        if (copiesFinished())
+            loop.quit();
+    };
+    loop.exec();
+    copyArrived_ = nullptr;
+}
+
 QImage Session::screenCopy(int timeoutMs)
 {
-    if (copies_.empty())
+    if (copies_.empty() && kwinCopies_.empty())
         startScreenCopy();
-    connection_->waitUntil(
-        [this] {
-            return std::all_of(copies_.begin(), copies_.end(), [](const auto& copy) { return copy.second->isFinished(); });
-        },
-        timeoutMs);
+    if (!kwinCopies_.empty())
+        waitForKWin(timeoutMs);
+    else
+        connection_->waitUntil([this] { return copiesFinished(); }, timeoutMs);
     QImage canvas(layout_.size, QImage::Format_RGB32);
     canvas.fill(Qt::black);
     QPainter painter(&canvas);
@@ -179,6 +210,7 @@ QImage Session::screenCopy(int timeoutMs)
             painter.drawImage(placed.canvas, copy->second);
     }
     copies_.clear();
+    kwinCopies_.clear();
     copied_.clear();
     return canvas;
 }

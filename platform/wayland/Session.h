@@ -5,6 +5,7 @@
 
 #include "platform/wayland/CanvasLayout.h"
 #include "platform/wayland/Connection.h"
+#include "platform/wayland/KWinScreenShot.h"
 #include "platform/wayland/Output.h"
 #include "platform/wayland/OutputSurface.h"
 #include "platform/wayland/ScreenCopy.h"
@@ -66,6 +67,11 @@ public:
     bool hasWindows() const { return bool(connection_->globals().wmBase); }
     /** True where the compositor can copy what its outputs show. */
     bool hasScreenCopy() const { return bool(connection_->globals().screencopy); }
+    /** Lets copies be asked of KWin on the session bus where the compositor has no
+     *  screen copy protocol; only where the bus runs, or connecting would start one. */
+    void allowSessionBus(bool allowed) { sessionBus_ = allowed; }
+    /** True where a copy of the outputs can be asked for, of the compositor or of KWin. */
+    bool canCopyScreen() const { return hasScreenCopy() || sessionBus_; }
     /** The canvas's size in pixels: every output's pixels fit on it. */
     QSize canvasSize() const { return layout_.size; }
     /** The largest of the outputs' scales: the canvas's pixels per logical unit. */
@@ -73,10 +79,11 @@ public:
     /** The described outputs, each with its place on the canvas, in the compositor's order. */
     std::vector<PlacedOutput> outputs() const;
 
-    /** Asks every output for a copy of what it shows now. */
+    /** Asks for a copy of what every output shows now: of the compositor, else of KWin. */
     void startScreenCopy();
     /** The canvas as the outputs showed it at startScreenCopy (asked for now if it
-     *  was not), black where no output is or a copy failed; waits at most timeoutMs. */
+     *  was not), black where no output is or a copy failed; waits at most timeoutMs,
+     *  for KWin's copies with Qt's event loop running (its timers fire meanwhile). */
     QImage screenCopy(int timeoutMs = 2000);
 
     /** Covers every output, and each one that comes later, with its part of canvas
@@ -96,6 +103,8 @@ private:
     void removeGlobal(std::uint32_t name);
     /** Places the described outputs anew; true when a place or the canvas's size changed. */
     bool relayout();
+    bool copiesFinished() const;
+    void waitForKWin(int timeoutMs);
     void cover(const Output& output);
     void surfaceShown();
     void surfaceClosed(std::uint32_t outputName);
@@ -111,7 +120,10 @@ private:
     CanvasLayout layout_;
     std::vector<std::uint32_t> layoutOrder_; // the output of each of layout_'s rectangles
     std::map<std::uint32_t, std::unique_ptr<ScreenCopy>> copies_;
+    std::map<std::uint32_t, std::unique_ptr<KWinScreenShot>> kwinCopies_;
     std::map<std::uint32_t, QImage> copied_;
+    std::function<void()> copyArrived_; // while waiting for KWin's copies
+    bool sessionBus_ = false;
     std::map<std::uint32_t, std::unique_ptr<OutputSurface>> surfaces_;
     const QImage* canvas_ = nullptr;
     QObject context_; // for work deferred to the event loop, dropped with the session

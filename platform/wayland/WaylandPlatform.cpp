@@ -1,4 +1,5 @@
 #include "platform/wayland/WaylandPlatform.h"
+#include "platform/linux/SessionBus.h"
 #include "platform/wayland/GnomeOverview.h"
 #include "platform/wayland/Session.h"
 #include "platform/wayland/WindowSurface.h"
@@ -6,6 +7,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace platform::wayland {
 
@@ -30,6 +32,8 @@ WaylandPlatform::WaylandPlatform(std::unique_ptr<QGuiApplication> application, s
         std::fprintf(stderr, "Lilywade: %s\n", qPrintable(why));
         endProcess(1);
     };
+    // KWin gives copies of its outputs on the session bus.
+    session_->allowSessionBus(sessionBusRuns());
     session_->startReading();
 }
 
@@ -80,15 +84,22 @@ std::int32_t WaylandPlatform::ShowCursor(std::int32_t show)
 
 void WaylandPlatform::prepareScreenCopy()
 {
-    if (session_->hasScreenCopy())
-        session_->startScreenCopy();
+    if (!session_->canCopyScreen())
+        return;
+    session_->startScreenCopy();
+    // KWin's copies come through Qt's event loop, which runs for them now,
+    // while no window of the saver and none of its timers exist yet: a timer
+    // that fired during the wait would save the frogs' ground before it is in.
+    if (!session_->hasScreenCopy())
+        kwinCopy_ = session_->screenCopy();
 }
 
 std::unique_ptr<DeviceContext> WaylandPlatform::CreateDCA(const char* driver)
 {
-    if (!driver || std::strcmp(driver, "DISPLAY") != 0 || !session_->hasScreenCopy())
+    if (!driver || std::strcmp(driver, "DISPLAY") != 0 || !session_->canCopyScreen())
         return nullptr;
-    return std::make_unique<DeviceContext>(session_->screenCopy());
+    QImage copy = std::exchange(kwinCopy_, QImage());
+    return std::make_unique<DeviceContext>(copy.isNull() ? session_->screenCopy() : std::move(copy));
 }
 
 void WaylandPlatform::DeleteDC(std::unique_ptr<DeviceContext>) {}
@@ -100,7 +111,7 @@ void WaylandPlatform::grabInput(QWindow& window)
     input_.sendTo(&window);
     // Full-screen windows get the keyboard as any new window does, but not
     // while GNOME Shell's overview is open.
-    if (!session_->hasLayerShell())
+    if (!session_->hasLayerShell() && sessionBusRuns())
         leaveGnomeOverview();
 }
 

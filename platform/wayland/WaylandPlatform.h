@@ -67,6 +67,7 @@ private:
     std::unique_ptr<WindowSurface> ownWindow_; // goes before the session
     std::function<void(QSize)> canvasResized_;
     Shown shown_;
+    QImage kwinCopy_; // taken by prepareScreenCopy, for the next CreateDCA
     std::int32_t cursorCount_ = 0;
 };
 

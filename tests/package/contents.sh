@@ -33,6 +33,7 @@ cat >"$WORK/expected" <<PATHS
 /usr/libexec/lilywade/lilywade-sound.so
 /usr/libexec/lilywade/wizer.wav
 /usr/share/applications/lilywade-settings.desktop
+/usr/share/applications/lilywade.desktop
 /usr/share/doc/lilywade/changelog.gz
 /usr/share/doc/lilywade/copyright
 /usr/share/icons/hicolor/128x128/apps/lilywade.png
