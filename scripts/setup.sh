@@ -13,7 +13,8 @@ TEST_PACKAGES=(libx11-dev libxfixes-dev googletest libgtest-dev libgmock-dev lib
   psmisc clang libclang-rt-14-dev strace
   openbox python3 lintian desktop-file-utils libxml2-utils xscreensaver
   sway grim wtype swayidle weston qt6-wayland
-  kwin-wayland plasma-wayland-protocols)
+  kwin-wayland plasma-wayland-protocols
+  mutter gnome-shell dbus libglib2.0-bin)
 
 install_missing() {
   local missing=()

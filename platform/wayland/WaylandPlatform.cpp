@@ -1,5 +1,6 @@
 #include "platform/wayland/WaylandPlatform.h"
 #include "platform/linux/SessionBus.h"
+#include "platform/wayland/GnomeOverview.h"
 #include "platform/wayland/Session.h"
 #include "platform/wayland/WindowSurface.h"
 
@@ -108,6 +109,10 @@ void WaylandPlatform::grabInput(QWindow& window)
     // The surfaces hold the keyboard themselves (exclusively, on the overlay
     // layer); what they are given goes to window from now on.
     input_.sendTo(&window);
+    // Full-screen windows get the keyboard as any new window does, but not
+    // while GNOME Shell's overview is open.
+    if (!session_->hasLayerShell() && sessionBusRuns())
+        leaveGnomeOverview();
 }
 
 void WaylandPlatform::releaseInput()
