@@ -17,6 +17,7 @@ std::vector<std::uint32_t> KeyboardPresses::enter(std::span<const std::uint32_t>
 {
     // A new keyboard's first key may show only here; on any other keyboard a
     // key held at the focus's coming went down before, or elsewhere.
+    heard_ = heard_ || !held.empty();
     std::vector<std::uint32_t> presses;
     for (const std::uint32_t key : held)
         if (down_.insert(key).second && fresh_)
@@ -28,6 +29,7 @@ std::vector<std::uint32_t> KeyboardPresses::enter(std::span<const std::uint32_t>
 bool KeyboardPresses::key(std::uint32_t key, bool pressed)
 {
     fresh_ = false;
+    heard_ = true;
     if (pressed) {
         down_.insert(key);
         return true;

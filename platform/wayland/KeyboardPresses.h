@@ -2,8 +2,10 @@
 // Which keys a keyboard's reports say the user pressed. A keyboard that
 // comes with its first key (a virtual one, a remote desktop's, one plugged
 // in) may have that press reported only in the list of keys held at the
-// focus's enter, or only by its release; a key that was already held when
-// the program started (the Enter that started it) is no press.
+// focus's enter, only by its release, or, when it was over before the
+// compositor learnt of our keyboard object, not at all; a key that was
+// already held when the program started (the Enter that started it) is no
+// press.
 
 #include <cstdint>
 #include <set>
@@ -16,7 +18,10 @@ namespace platform::wayland {
 class KeyboardPresses {
 public:
     /** thereBefore: the seat had this keyboard when the program bound it. */
-    explicit KeyboardPresses(bool thereBefore) : fresh_(!thereBefore), countsUnseenReleases_(!thereBefore) {}
+    explicit KeyboardPresses(bool thereBefore)
+        : cameLater_(!thereBefore), fresh_(!thereBefore), countsUnseenReleases_(!thereBefore)
+    {
+    }
 
     /** A keymap came. After the first, a device joined the seat: it counts from its first report. */
     void keymap();
@@ -26,9 +31,15 @@ public:
     void leave() { down_.clear(); }
     /** A key went down or up: true when that counts as a press. */
     bool key(std::uint32_t key, bool pressed);
+    /** True when the keyboard's going counts as a press: it came after the
+     *  start and goes having reported no key, whose press and release were
+     *  both over before it reached us. */
+    bool goneUnheard() const { return cameLater_ && !heard_; }
 
 private:
+    const bool cameLater_;
     bool keymapSeen_ = false;
+    bool heard_ = false;        // a key was reported, held or as a key event
     bool fresh_;                // keys held at the next enter count as presses
     bool countsUnseenReleases_; // a release of a key not known to be down counts as a press
     std::set<std::uint32_t> down_;

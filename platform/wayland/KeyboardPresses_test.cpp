@@ -1,6 +1,7 @@
 // Which reports of a keyboard are presses: the ways compositors report a
-// keyboard that comes with its first key, against a key held since before
-// the start.
+// keyboard that comes with its first key (sway 1.7 in any of three, by the
+// time our keyboard object reaches it), against a key held since before the
+// start.
 #include "platform/wayland/KeyboardPresses.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,13 @@ namespace {
 using platform::wayland::KeyboardPresses;
 
 struct Report {
-    enum { Keymap, Enter, Leave, Press, Release } kind;
+    enum { Keymap, Enter, Leave, Press, Release, Gone } kind;
     std::vector<std::uint32_t> keys = {}; // held at Enter; the one key of Press and Release
 };
 
 const Report keymap{Report::Keymap};
 const Report leave{Report::Leave};
+const Report gone{Report::Gone}; // the seat lost the keyboard
 Report enter(std::vector<std::uint32_t> held) { return {Report::Enter, std::move(held)}; }
 Report press(std::uint32_t key) { return {Report::Press, {key}}; }
 Report release(std::uint32_t key) { return {Report::Release, {key}}; }
@@ -40,6 +42,10 @@ std::vector<std::uint32_t> pressesOf(const Case& c)
                 presses.push_back(key);
             break;
         case Report::Leave: keyboard.leave(); break;
+        case Report::Gone:
+            if (keyboard.goneUnheard())
+                presses.push_back(KEY_UNKNOWN);
+            break;
         case Report::Press:
         case Report::Release:
             if (keyboard.key(report.keys[0], report.kind == Report::Press))
@@ -70,6 +76,10 @@ TEST(KeyboardPresses, CountsEveryNewKeyNotOneHeldSinceTheStart)
          {keymap, enter({}), press(a), release(a)}, {a}},
         {"a keyboard the seat gained later, an empty enter and the release alone (Mutter 50)", false,
          {keymap, enter({}), release(a)}, {a}},
+        {"a keyboard gained later, gone with no key reported: its key was over before it reached us", false,
+         {keymap, enter({}), leave, gone}, {KEY_UNKNOWN}},
+        {"a keyboard gained later, gone after its key", false, {keymap, enter({a}), release(a), leave, gone}, {a}},
+        {"the keyboard there before, gone", true, {keymap, enter({}), leave, gone}, {}},
         {"a key held at a later enter on a keyboard gained later", false,
          {keymap, enter({}), leave, enter({held}), release(held)}, {}},
         {"a new device's keymap, then its key held at an enter (sway)", true,

@@ -1,5 +1,6 @@
 #include "platform/wayland/Seat.h"
 
+#include <linux/input-event-codes.h>
 #include <unistd.h>
 
 namespace platform::wayland {
@@ -92,8 +93,11 @@ void Seat::onCapabilities(std::uint32_t capabilities)
         keyboard_.reset(wl_seat_get_keyboard(seat_.get()));
         wl_keyboard_add_listener(keyboard_.get(), &keyboardListener, this);
     } else if (!keyboard && keyboard_) {
+        const bool pressed = presses_->goneUnheard();
         keyboard_.reset();
         presses_.reset();
+        if (pressed)
+            reportKey(KEY_UNKNOWN);
     }
     capabilitiesSeen_ = true;
 }
