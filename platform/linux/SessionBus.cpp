@@ -1,0 +1,19 @@
+#include "platform/linux/SessionBus.h"
+
+#include <QByteArray>
+#include <sys/stat.h>
+
+namespace platform {
+
+bool sessionBusRuns()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    // Where the D-Bus library looks when no address is given, before it
+    // would autolaunch a bus of its own.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    struct stat bus {};
+    return !runtime.isEmpty() && stat((runtime + "/bus").constData(), &bus) == 0 && S_ISSOCK(bus.st_mode);
+}
+
+} // namespace platform
