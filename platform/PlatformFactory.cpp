@@ -29,10 +29,10 @@ void prepareToolkit()
     // The program copies the screen pixel for pixel and draws in screen
     // pixels: no scaling by the toolkit.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    // The toolkit calls on the session bus (accessibility, its platform
-    // theme). Where none runs, the D-Bus library would autolaunch a daemon
-    // that outlives the program; an address of no transport fails at once
-    // instead, and quietly. A bus that runs stays in use.
+    // The toolkit calls on the session bus (its accessibility bridge, as the
+    // event loop starts). Where none runs, the D-Bus library would autolaunch
+    // a daemon that outlives the program; an address of no transport fails at
+    // once instead, and quietly. A bus that runs stays in use.
     if (!sessionBusRuns())
         qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !toolkitMessages)
