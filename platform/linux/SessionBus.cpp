@@ -7,8 +7,10 @@ namespace platform {
 
 bool sessionBusRuns()
 {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return true;
+    // "disabled:" is what the program sets where none ran (PlatformFactory.cpp).
+    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!address.isEmpty())
+        return address != "disabled:";
     // Where the D-Bus library looks when no address is given, before it
     // would autolaunch a bus of its own.
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
