@@ -3,6 +3,7 @@
 // X11 where it draws into an X11 window of another program's, or where there
 // is no Wayland compositor.
 #include "platform/PlatformFactory.h"
+#include "platform/linux/SessionBus.h"
 #include "platform/wayland/WaylandFactory.h"
 #include "platform/x11/X11Factory.h"
 
@@ -28,6 +29,12 @@ void prepareToolkit()
     // The program copies the screen pixel for pixel and draws in screen
     // pixels: no scaling by the toolkit.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // The toolkit calls on the session bus (its accessibility bridge, as the
+    // event loop starts). Where none runs, the D-Bus library would autolaunch
+    // a daemon that outlives the program; an address of no transport fails at
+    // once instead, and quietly. A bus that runs stays in use.
+    if (!sessionBusRuns())
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !toolkitMessages)
         toolkitMessages = qInstallMessageHandler(withoutRuntimeFolderNote);
 }

@@ -1,20 +1,21 @@
 #include "platform/linux/SessionBus.h"
 
 #include <QByteArray>
-#include <QtGlobal>
 #include <sys/stat.h>
 
 namespace platform {
 
 bool sessionBusRuns()
 {
-    if (!qgetenv("DBUS_SESSION_BUS_ADDRESS").isEmpty())
-        return true;
+    // "disabled:" is what the program sets where none ran (PlatformFactory.cpp).
+    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!address.isEmpty())
+        return address != "disabled:";
+    // Where the D-Bus library looks when no address is given, before it
+    // would autolaunch a bus of its own.
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty())
-        return false;
     struct stat bus {};
-    return ::stat((runtime + "/bus").constData(), &bus) == 0 && S_ISSOCK(bus.st_mode);
+    return !runtime.isEmpty() && stat((runtime + "/bus").constData(), &bus) == 0 && S_ISSOCK(bus.st_mode);
 }
 
 } // namespace platform

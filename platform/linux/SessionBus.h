@@ -1,12 +1,11 @@
 #pragma once
-// Whether the user's session bus runs, asked without starting one.
+// Whether the user's session has a D-Bus session bus running.
 
 namespace platform {
 
-/** True when the session bus runs: DBUS_SESSION_BUS_ADDRESS names it, or
- *  $XDG_RUNTIME_DIR/bus (the per-user bus of systemd and dbus-broker) exists.
- *  Without either, connecting would make libdbus start a bus of its own
- *  (autolaunch) that outlives the program, so callers leave the bus alone. */
+/** True when a session bus runs: an address of one is in the environment, or
+ *  the user's runtime folder holds its socket. Otherwise a first call on the
+ *  bus would start one (D-Bus autolaunch), which outlives the program. */
 bool sessionBusRuns();
 
 } // namespace platform

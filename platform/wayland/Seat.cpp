@@ -1,5 +1,6 @@
 #include "platform/wayland/Seat.h"
 
+#include <linux/input-event-codes.h>
 #include <unistd.h>
 
 namespace platform::wayland {
@@ -38,11 +39,17 @@ const wl_pointer_listener pointerListener = {pointerEnter,      pointerLeave,   
                                              pointerAxisValue120};
 
 // The keymap comes as a file descriptor that is ours to close; keys are
-// reported by code, so the map itself is not needed.
-void keyboardKeymap(void*, wl_keyboard*, std::uint32_t, std::int32_t fd, std::uint32_t) { close(fd); }
-// Keys already down when the focus comes are no new presses.
-void keyboardEnter(void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {}
-void keyboardLeave(void*, wl_keyboard*, std::uint32_t, wl_surface*) {}
+// reported by code, so the map itself is not needed, only its coming.
+void keyboardKeymap(void* data, wl_keyboard*, std::uint32_t, std::int32_t fd, std::uint32_t)
+{
+    close(fd);
+    self(data).onKeymap();
+}
+void keyboardEnter(void* data, wl_keyboard*, std::uint32_t, wl_surface*, wl_array* keys)
+{
+    self(data).onKeyboardEnter({static_cast<const std::uint32_t*>(keys->data), keys->size / sizeof(std::uint32_t)});
+}
+void keyboardLeave(void* data, wl_keyboard*, std::uint32_t, wl_surface*) { self(data).onKeyboardLeave(); }
 void keyboardKey(void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key, std::uint32_t state)
 {
     self(data).onKey(key, state);
@@ -59,11 +66,12 @@ const wl_keyboard_listener keyboardListener = {keyboardKeymap, keyboardEnter,   
 } // namespace
 
 Seat::Seat(const Connection& connection, std::uint32_t globalName, std::uint32_t version,
-           const InputHandlers& handlers)
+           const InputHandlers& handlers, bool boundAtStart)
     : globalName_(globalName),
       handlers_(handlers),
       seat_(static_cast<wl_seat*>(
-          wl_registry_bind(connection.registry(), globalName, &wl_seat_interface, std::min(version, 5u))))
+          wl_registry_bind(connection.registry(), globalName, &wl_seat_interface, std::min(version, 5u)))),
+      boundAtStart_(boundAtStart)
 {
     wl_seat_add_listener(seat_.get(), &seatListener, this);
 }
@@ -80,11 +88,18 @@ void Seat::onCapabilities(std::uint32_t capabilities)
     }
     const bool keyboard = capabilities & WL_SEAT_CAPABILITY_KEYBOARD;
     if (keyboard && !keyboard_) {
+        // The seat's first capabilities are what it had when bound.
+        presses_.emplace(boundAtStart_ && !capabilitiesSeen_);
         keyboard_.reset(wl_seat_get_keyboard(seat_.get()));
         wl_keyboard_add_listener(keyboard_.get(), &keyboardListener, this);
     } else if (!keyboard && keyboard_) {
+        const bool pressed = presses_->goneUnheard();
         keyboard_.reset();
+        presses_.reset();
+        if (pressed)
+            reportKey(KEY_UNKNOWN);
     }
+    capabilitiesSeen_ = true;
 }
 
 void Seat::onEnter(std::uint32_t serial, wl_surface* surface, QPointF where)
@@ -117,9 +132,21 @@ void Seat::onAxis()
         handlers_.wheelTurned(*at);
 }
 
+void Seat::onKeyboardEnter(std::span<const std::uint32_t> held)
+{
+    for (const std::uint32_t key : presses_->enter(held))
+        reportKey(key);
+}
+
 void Seat::onKey(std::uint32_t key, std::uint32_t state)
 {
-    if (state == WL_KEYBOARD_KEY_STATE_PRESSED && handlers_.keyPressed)
+    if (presses_->key(key, state == WL_KEYBOARD_KEY_STATE_PRESSED))
+        reportKey(key);
+}
+
+void Seat::reportKey(std::uint32_t key)
+{
+    if (handlers_.keyPressed)
         handlers_.keyPressed(key);
 }
 

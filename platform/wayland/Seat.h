@@ -3,6 +3,7 @@
 // the cursor hidden over every surface, and presses and moves reported.
 
 #include "platform/wayland/Connection.h"
+#include "platform/wayland/KeyboardPresses.h"
 
 #include <QPointF>
 #include <functional>
@@ -27,8 +28,10 @@ struct InputHandlers {
 /** A seat and the pointer and keyboard it has now. */
 class Seat {
 public:
+    /** boundAtStart: the seat was there when the program started, so keys
+     *  held on the keyboard it had then are no presses until released. */
     Seat(const Connection& connection, std::uint32_t globalName, std::uint32_t version,
-         const InputHandlers& handlers);
+         const InputHandlers& handlers, bool boundAtStart);
     Seat(const Seat&) = delete;
     Seat& operator=(const Seat&) = delete;
 
@@ -42,16 +45,23 @@ public:
     void onMotion(QPointF where);
     void onButton(std::uint32_t button, std::uint32_t state);
     void onAxis();
+    void onKeymap() { presses_->keymap(); }
+    void onKeyboardEnter(std::span<const std::uint32_t> held);
+    void onKeyboardLeave() { presses_->leave(); }
     void onKey(std::uint32_t key, std::uint32_t state);
 
 private:
     std::optional<QPointF> canvasPoint(QPointF where) const;
+    void reportKey(std::uint32_t key);
 
     std::uint32_t globalName_;
     const InputHandlers& handlers_;
     WlPtr<wl_seat> seat_;
     WlPtr<wl_pointer> pointer_;
     WlPtr<wl_keyboard> keyboard_;
+    std::optional<KeyboardPresses> presses_; // of keyboard_
+    bool boundAtStart_;
+    bool capabilitiesSeen_ = false;
     wl_surface* focus_ = nullptr;
     QPointF position_;
 };

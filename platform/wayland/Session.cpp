@@ -46,7 +46,7 @@ bool Session::start(int timeoutMs, QString& error)
     Connection& c = *connection_;
     c.outputAdded = [this](std::uint32_t name, std::uint32_t version) { addOutput(name, version); };
     c.seatAdded = [this](std::uint32_t name, std::uint32_t version) {
-        seats_.push_back(std::make_unique<Seat>(*connection_, name, version, input_));
+        seats_.push_back(std::make_unique<Seat>(*connection_, name, version, input_, !started_));
     };
     c.globalRemoved = [this](std::uint32_t name) { removeGlobal(name); };
     c.lost = [this](const QString& why) {
@@ -73,6 +73,7 @@ bool Session::start(int timeoutMs, QString& error)
         error = QStringLiteral("the Wayland compositor went away");
         return false;
     }
+    started_ = true;
     return true;
 }
 

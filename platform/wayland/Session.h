@@ -117,6 +117,7 @@ private:
     std::vector<std::unique_ptr<Output>> outputs_;
     std::set<std::uint32_t> described_; // outputs reported as come
     std::vector<std::unique_ptr<Seat>> seats_;
+    bool started_ = false; // seats bound from now on came after the start
     CanvasLayout layout_;
     std::vector<std::uint32_t> layoutOrder_; // the output of each of layout_'s rectangles
     std::map<std::uint32_t, std::unique_ptr<ScreenCopy>> copies_;

@@ -50,3 +50,5 @@ wait_exit "$LAST_PID" 5
 actual="$(stored Hole) $(stored Streak) $(stored Sound) $(stored blank) $(stored Speed)"
 [ "$actual" = "1 0 0 0 40" ] || fail "stored Hole Streak Sound blank Speed = '$actual'"
 pass "Return presses OK and stores the dialog's values, status 0"
+expect_nothing_left
+pass "no process outlives the dialog"

@@ -129,3 +129,6 @@ wait_until 10 grep -q stored "$WORK/shot.out" || fail "no screenshot property wi
 start_program --window-id "$HOST_ID"
 wait_until 10 ground_shown || fail "without MIT-SHM the host's window does not show the scaled screen copy"
 pass "without MIT-SHM the ground is the host's screen copy"
+kill "$LAST_PID"; wait_exit "$LAST_PID" 5
+expect_nothing_left
+pass "no process outlives the hack"

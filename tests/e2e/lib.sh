@@ -110,11 +110,28 @@ holds_picture() {
   xwininfo -children -id "$1" 2>/dev/null | grep -qF "\"$(basename "$PROGRAM")\""
 }
 
-# Runs the program in the background; its pid is in $LAST_PID.
+# Runs the program in the background; its pid is in $LAST_PID. It carries a
+# mark in its environment, as every process it starts does in turn.
 start_program() {
-  "$PROGRAM" "$@" >"$WORK/program.out" 2>"$WORK/program.err" &
+  env "$RUN_MARK" "$PROGRAM" "$@" >"$WORK/program.out" 2>"$WORK/program.err" &
   LAST_PID=$!
   CHILD_PIDS+=("$LAST_PID")
+}
+RUN_MARK="LILYWADE_E2E_RUN=$WORK"
+
+# The processes that carry the mark of start_program, one "pid command" a line.
+marked_processes() {
+  local environ
+  for environ in $(grep -lszxF "$RUN_MARK" /proc/[0-9]*/environ); do
+    ps -o pid=,args= -p "$(basename "$(dirname "$environ")")" || true
+  done
+}
+
+# Fails unless every process the test's programs started has ended with them
+# (on a machine with dbus-x11 a session bus autolaunched for the toolkit
+# would outlive them); call it when they have ended.
+expect_nothing_left() {
+  wait_until 3 eval '[ -z "$(marked_processes)" ]' || fail "processes outlive the program: $(marked_processes)"
 }
 
 # Waits up to $2 seconds for pid $1 to end; sets EXIT_STATUS. Fails if it does not.

@@ -153,8 +153,9 @@ weston_capture() {
   convert "$shots"/wayland-screenshot-*.png "PNG24:$1"
 }
 
-# Types text $2 after $1 milliseconds (the time a client needs to take the new keyboard).
-type_keys() { as_nobody wtype -s "$1" "$2"; }
+# Types text $1 at once, as a keyboard that comes with its first key does:
+# wtype's virtual keyboard is new at every call.
+type_keys() { as_nobody wtype "$1"; }
 
 # The number of pixels in which two images differ.
 differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
