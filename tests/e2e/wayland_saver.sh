@@ -19,6 +19,9 @@ LAYOUT="2304 768" # the layout's size, for the pointer tool's absolute moves
 
 # Two frogs (55 x 55 pixels at most) change no more pixels than this.
 FROG_PIXELS=$((2 * 55 * 55))
+# Two frogs on black light no more pixels than this: their largest frame
+# lights 1498 (sprites/art).
+TWO_FROGS=$((2 * 1498))
 
 # Writes nobody's settings: Speed $1, Sound $2, Blank $3.
 saver_settings() {
@@ -247,12 +250,23 @@ WESTON_PID=$COMPOSITOR_PID
 convert -size 1024x768 xc:black "PNG24:$WORK/black-weston.png"
 weston_frogs() {
   weston_capture "$WORK/weston.png" || return 1
-  local differing; differing=$(differing_pixels "$WORK/weston.png" "$WORK/black-weston.png")
-  [ "$differing" -gt 0 ] && [ "$differing" -le "$FROG_PIXELS" ]
+  LIT=$(differing_pixels "$WORK/weston.png" "$WORK/black-weston.png")
+  [ "$LIT" -gt 0 ] && [ "$LIT" -le "$FROG_PIXELS" ]
 }
 start_saver
 wait_until 10 weston_frogs || fail "no frogs on black on Weston: status $(kill -0 "$SAVER" 2>/dev/null && echo running || echo ended), $(tail -3 "$WORK/saver.err")"
 pass "on Weston, its socket named $SWAY_DISPLAY as sway's in another folder, a saver of its own: frogs on black"
+# Weston holds the buffer it shows until the next one comes, so the saver
+# paints each frame into the other of its two buffers: what changed in the
+# frame before must be painted there too, or the frogs leave traces behind.
+cp "$WORK/weston.png" "$WORK/weston-first.png"
+moved=0 watch_until=$(($(now_ms) + 4000))
+while [ "$(now_ms)" -lt "$watch_until" ]; do
+  weston_frogs && [ "$LIT" -le "$TWO_FROGS" ] || fail "on Weston $LIT pixels lit, more than two frogs': traces of frames before"
+  [ "$(differing_pixels "$WORK/weston.png" "$WORK/weston-first.png")" = 0 ] || moved=1
+done
+[ "$moved" = 1 ] || fail "the frogs on Weston did not move"
+pass "on Weston, which holds the buffer shown, the frogs move for 4 s without leaving traces"
 
 WL_RUNTIME=$SWAY_RUNTIME WAYLAND_DISPLAY=$SWAY_DISPLAY COMPOSITOR_PID=$SWAY_PID
 expect_end_when_compositor_goes "$SWAY_SAVER" saver
