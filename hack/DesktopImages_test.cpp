@@ -45,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Hack, GrabDesktopImages, testing::Values(
             {"", "xscreensaver.grabDesktopImages: True\n*grabDesktopImages: False\n", ""}, true},
     Sources{"WildcardDoesNotOverrideTheProgramsOwn",
             {"", "*grabDesktopImages: True\nXScreenSaver.grabDesktopImages: no\n", ""}, false},
+    Sources{"OfTwoEqualResourcesTheLaterDecides",
+            {"", "*grabDesktopImages: False\n*grabDesktopImages: True\n", DebianAppDefaults}, true},
     Sources{"ClassNameOfTheSetting", {"", "*GrabDesktopImages: yes\n", DebianAppDefaults}, true},
     // Values and names in any case, with blanks around.
     Sources{"UpperCaseFalse", {"grabDesktopImages:  FALSE  \n", "", ""}, false},

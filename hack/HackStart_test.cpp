@@ -47,6 +47,41 @@ INSTANTIATE_TEST_SUITE_P(Hack, HackTarget, testing::Values(
     Target{{"--root"}, "junk", std::nullopt},
     Target{{}, "0", std::nullopt}));
 
+struct FrogScaleCase {
+    const char* name;
+    std::vector<std::string> args;
+    int desktopScale;
+    platform::WindowId host; // 0: a window of its own
+    QSize window;
+    double scale;
+};
+
+void PrintTo(const FrogScaleCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class HackFrogScale : public testing::TestWithParam<FrogScaleCase> {};
+
+TEST_P(HackFrogScale, OnA4kScreen)
+{
+    const FrogScaleCase& c = GetParam();
+    platform::FakePlatform fake;
+    fake.screen = QSize(3840, 2160);
+    fake.scale = c.desktopScale;
+    std::string error;
+    const auto options = parseHackOptions(c.args, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_DOUBLE_EQ(hackFrogScale(fake, *options, c.host, c.window), c.scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hack, HackFrogScale, testing::Values(
+    FrogScaleCase{"TheRoot", {"--root"}, 2, Root, {3840, 2160}, 2},
+    FrogScaleCase{"AHostsPreviewInMiniature", {}, 1, 0x400007, {480, 270}, 0.125},
+    // A window of its own is no preview, however small beside the screen.
+    FrogScaleCase{"ItsOwnSmallWindow", {}, 2, 0, {1024, 768}, 2},
+    FrogScaleCase{"ItsOwnWindowAtAScaleAskedFor", {"--scale", "3"}, 1, 0, {1024, 768}, 3}));
+
 class HackRunSettings : public testing::Test {
 protected:
     HackRunSettings()

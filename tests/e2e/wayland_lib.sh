@@ -108,15 +108,16 @@ desktop_shown() {
   [ "$differing" -gt 0 ] && [ "$differing" -lt $(($size / 10)) ]
 }
 
-# Starts headless Weston of $1 x $2 pixels; more arguments go to Weston
-# (--debug lets weston_capture take screenshots).
+# Starts headless Weston of $1 x $2 pixels, its socket named $WESTON_SOCKET
+# (wayland-w unless set); more arguments go to Weston (--debug lets
+# weston_capture take screenshots).
 start_weston() {
   prepare_wayland_dir
-  WAYLAND_DISPLAY=wayland-w
+  WAYLAND_DISPLAY=${WESTON_SOCKET:-wayland-w}
   start_client weston weston --backend=headless-backend.so --use-pixman --width="$1" --height="$2" \
-    --socket=wayland-w "${@:3}"
+    --socket="$WAYLAND_DISPLAY" "${@:3}"
   COMPOSITOR_PID=$LAST_PID
-  wait_until 10 test -S "$WL_RUNTIME/wayland-w" || fail "weston did not start: $(tail -5 "$WORK/weston.err")"
+  wait_until 10 test -S "$WL_RUNTIME/$WAYLAND_DISPLAY" || fail "weston did not start: $(tail -5 "$WORK/weston.err")"
 }
 
 # Kills the compositor at once, as a crash would; its helpers end with their connection.

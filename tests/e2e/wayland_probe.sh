@@ -94,6 +94,25 @@ wait_until 3 output_shows HEADLESS-1 "$REGION_1" "$SAVED/canvas.png" \
 wait_until 3 output_shows HEADLESS-2 "$REGION_2" "$WORK/marked.png" || fail "HEADLESS-2 lost its canvas"
 pass "an output at scale 2 shows its part of the canvas pixel for pixel"
 
+# HEADLESS-2 at scale 2 as well: its place on the canvas and the canvas's
+# size stay as they were (the layout's scale was 2 already), so its scale
+# alone is news, and its surface must take it.
+layouts=$(grep -c '^layout ' "$WORK/probe.out")
+as_nobody swaymsg output HEADLESS-2 scale 2 >/dev/null
+wait_until 3 output_shows HEADLESS-2 "$REGION_2" "$WORK/marked.png" \
+  || fail "HEADLESS-2, its scale alone changed to 2, does not show its canvas pixel for pixel"
+[ "$(grep -c '^layout ' "$WORK/probe.out")" = "$layouts" ] \
+  || fail "a change of scale alone moved the layout: $(grep '^layout' "$WORK/probe.out")"
+pass "an output whose scale alone changes shows its part of the canvas pixel for pixel"
+
+# A pointer on HEADLESS-1 at scale 2: its place is reported in canvas
+# pixels, twice its logical place (110, 110), so that the 3-pixel rule
+# counts pixels. The layout, in logical units, is 3104 x 600 now. (The
+# first of the moves may come as the enter, if the seat's pointer is new.)
+start_client pointer-2 "$POINTER" 100 wait 300 to 100 100 3104 600 move 5 5 move 5 5
+wait_until 5 probe_said "motion 220 220" || fail "no motion at 220,220: $(grep '^motion' "$WORK/probe.out")"
+pass "a pointer move on an output at scale 2 is reported in its pixels"
+
 wait_exit "$POINTER_PID" 10 # the pointer device goes
 type_keys x
 wait_exit "$PROBE_PID" 5

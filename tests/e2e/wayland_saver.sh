@@ -3,13 +3,14 @@
 # it just before, and frogs appear and move on it; a key, a click and a
 # pointer move end it with status 0 (not the first motion alone, nor one of
 # 3 pixels, nor a key held since before the start), a key on a keyboard that
-# comes with it in each of 10 tries, at once also in the middle of a sound or of a jump's pause; a
-# second /S ends at once; SIGTERM ends it and the desktop shows again; sway
-# going away ends it with status 1 within 5 s. On the same session the
-# dialog (/C) runs natively (the hack's own window: wayland_hack.sh), and
-# on an X display beside it the preview (/P) and the hack still draw on
-# X11. On Weston (no layer shell, no screen copies): frogs on black until
-# SIGTERM.
+# comes with it in each of 10 tries, at once also in the middle of a sound or
+# of a jump's pause, a held key at its press; a second /S ends at once;
+# SIGTERM ends it and the desktop shows again; sway going away ends it with
+# status 1 within 5 s. On the same session the dialog (/C) runs natively (the
+# hack's own window: wayland_hack.sh), and on an X display beside it the
+# preview (/P) and the hack still draw on X11. On Weston beside sway, its
+# socket named as sway's in another runtime folder (no layer shell, no screen
+# copies): a saver of its own, frogs on black until SIGTERM.
 # Arguments: PROGRAM WAYLAND_POINTER HACK
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wayland_lib.sh"
@@ -19,6 +20,9 @@ LAYOUT="2304 768" # the layout's size, for the pointer tool's absolute moves
 
 # Two frogs (55 x 55 pixels at most) change no more pixels than this.
 FROG_PIXELS=$((2 * 55 * 55))
+# Two frogs on black light no more pixels than this: their largest frame
+# lights 1498 (sprites/art).
+TWO_FROGS=$((2 * 1498))
 
 # Writes nobody's settings: Speed $1, Sound $2, Blank $3.
 saver_settings() {
@@ -167,9 +171,30 @@ point 100 wait 300 to 700 400 $LAYOUT click
 expect_end_by "a click"
 pass "a click ends the saver with status 0 within $ENDED_MS ms"
 
+# A key held down ends the saver at its press, long before its release.
+# wtype's keyboard is there half a second before the press, so that the
+# press comes as a key of its own (a new keyboard's first key may come in
+# its enter instead: the typing checks above take that way).
+start_saver
+wait_for_frogs_on "$WORK/before.png"
+start_client held wtype -s 500 -P a -s 3000 -p a
+HELD=$LAST_PID
+wait_until 10 not kill -0 "$SAVER" || fail "a held key did not end the saver"
+saver_gone=$(now_ms)
+wait_exit "$SAVER" 1
+[ "$EXIT_STATUS" = 0 ] || fail "a held key: status $EXIT_STATUS"
+wait_exit "$HELD" 10
+released_after=$(($(now_ms) - saver_gone))
+[ "$released_after" -ge 2000 ] || fail "a held key ended the saver only $released_after ms before its release"
+pass "a key held for 3 s ends the saver at its press, $released_after ms before its release"
+
 # Speed 200 with sounds of two seconds each, beside a copy of the program:
-# a jump is a sound, then seven pauses of 200 ms. A click in the sound, and
-# one in a pause, end the saver at once.
+# a jump is a sound, then seven pauses of 200 ms, 3.4 s in all. A click in
+# the sound, and one in a pause, end the saver at once: within 400 ms (the
+# saver's own end takes about 100 ms, twice that on a busy machine), where a
+# saver that waits for the sound's end or the jump's ends more than 700 ms
+# after the click. The sound's start is the time the capture was written
+# (the null device takes a sound at once).
 APP="$WL_DIR/app"
 mkdir -p "$APP"
 cp "$PROGRAM" "$(dirname "$PROGRAM")/lilywade-sound.so" "$APP/"
@@ -180,7 +205,8 @@ printf 'pcm.!default { type file slave.pcm { type null } file "|cat >>%s" format
   "$CAPTURE" >"$WL_DIR/home/.asoundrc"
 chown -R "$NOBODY:$NOBODY" "$APP" "$WL_DIR/home"
 saver_settings 200 1 0
-# Clicks $1 ms after the first sound began.
+# Clicks $1 ms after the first sound began, where a saver that waited would
+# end $2 ms after it began.
 click_mid_jump() {
   rm -f "$CAPTURE"
   start_client saver "$APP/$(basename "$PROGRAM")" /S
@@ -188,12 +214,15 @@ click_mid_jump() {
   wait_until 10 test -s "$CAPTURE" || fail "no sound captured: $(tail -3 "$WORK/saver.err")"
   point 100 wait "$1" to 700 400 $LAYOUT click
   expect_end_by "a click $1 ms into a jump"
-  [ "$ENDED_MS" -le 150 ] || fail "a click $1 ms into a jump ended the saver only after $ENDED_MS ms"
+  local began; began=$(stat -c %.3Y "$CAPTURE" | tr -d .)
+  LEFT=$((began + $2 - ACTED))
+  [ "$LEFT" -ge 700 ] || fail "the click came $((ACTED - began)) ms into the jump, too late to tell"
+  [ "$ENDED_MS" -le 400 ] || fail "a click $((ACTED - began)) ms into a jump ended the saver only after $ENDED_MS ms"
 }
-click_mid_jump 600
-pass "a click 0.6 s into a sound of 2 s ends the saver within $ENDED_MS ms"
-click_mid_jump 2500
-pass "a click in a jump's pause ends the saver within $ENDED_MS ms"
+click_mid_jump 600 2000
+pass "a click $((2000 - LEFT)) ms into a sound of 2 s ends the saver within $ENDED_MS ms"
+click_mid_jump 2100 3400
+pass "a click in a jump's pause, $((3400 - LEFT)) ms into the jump, ends the saver within $ENDED_MS ms"
 saver_settings 50 0 0
 
 start_saver
@@ -253,21 +282,41 @@ wait_exit "$HACK_PID" 3
 pass "the hack draws on the X root while WAYLAND_DISPLAY names sway"
 export WAYLAND_DISPLAY="$(basename "$WAYLAND_DISPLAY")"
 
+# A second session of the same user beside sway: Weston (no layer shell, no
+# screen copies), its socket named as sway's in a runtime folder of its own.
+# Its saver is no second saver of sway's: frogs on black, on full-screen
+# toplevels, while sway's saver runs on.
 start_saver
 wait_for_frogs_on "$WORK/before.png"
-expect_end_when_compositor_goes "$SAVER" saver
-
-# Weston: no screen copy, so frogs on black, on full-screen toplevels.
-start_weston 1024 768 --debug
+SWAY_SAVER=$SAVER SWAY_PID=$COMPOSITOR_PID SWAY_RUNTIME=$WL_RUNTIME SWAY_DISPLAY=$WAYLAND_DISPLAY
+WL_RUNTIME="$WL_DIR/runtime-weston"
+WESTON_SOCKET=$SWAY_DISPLAY start_weston 1024 768 --debug
+WESTON_PID=$COMPOSITOR_PID
 convert -size 1024x768 xc:black "PNG24:$WORK/black-weston.png"
 weston_frogs() {
   weston_capture "$WORK/weston.png" || return 1
-  local differing; differing=$(differing_pixels "$WORK/weston.png" "$WORK/black-weston.png")
-  [ "$differing" -gt 0 ] && [ "$differing" -le "$FROG_PIXELS" ]
+  LIT=$(differing_pixels "$WORK/weston.png" "$WORK/black-weston.png")
+  [ "$LIT" -gt 0 ] && [ "$LIT" -le "$FROG_PIXELS" ]
 }
 start_saver
-wait_until 10 weston_frogs || fail "no frogs on black on Weston: $(tail -3 "$WORK/saver.err")"
+wait_until 10 weston_frogs || fail "no frogs on black on Weston: status $(kill -0 "$SAVER" 2>/dev/null && echo running || echo ended), $(tail -3 "$WORK/saver.err")"
+pass "on Weston, its socket named $SWAY_DISPLAY as sway's in another folder, a saver of its own: frogs on black"
+# Weston holds the buffer it shows until the next one comes, so the saver
+# paints each frame into the other of its two buffers: what changed in the
+# frame before must be painted there too, or the frogs leave traces behind.
+cp "$WORK/weston.png" "$WORK/weston-first.png"
+moved=0 watch_until=$(($(now_ms) + 4000))
+while [ "$(now_ms)" -lt "$watch_until" ]; do
+  weston_frogs && [ "$LIT" -le "$TWO_FROGS" ] || fail "on Weston $LIT pixels lit, more than two frogs': traces of frames before"
+  [ "$(differing_pixels "$WORK/weston.png" "$WORK/weston-first.png")" = 0 ] || moved=1
+done
+[ "$moved" = 1 ] || fail "the frogs on Weston did not move"
+pass "on Weston, which holds the buffer shown, the frogs move for 4 s without leaving traces"
+
+WL_RUNTIME=$SWAY_RUNTIME WAYLAND_DISPLAY=$SWAY_DISPLAY COMPOSITOR_PID=$SWAY_PID
+expect_end_when_compositor_goes "$SWAY_SAVER" saver
+COMPOSITOR_PID=$WESTON_PID
 kill -TERM "$SAVER"
 wait_exit "$SAVER" 3
 [ "$EXIT_STATUS" = 0 ] || fail "SIGTERM on Weston: status $EXIT_STATUS"
-pass "on Weston, frogs on black; SIGTERM ends the saver with status 0"
+pass "on Weston, SIGTERM ends the saver with status 0"
