@@ -19,7 +19,19 @@ wayland_cleanup() {
     wait_until 3 not kill -0 "$COMPOSITOR_PID" || kill -9 "$COMPOSITOR_PID" 2>/dev/null || true
     for pid in $helpers; do kill -9 "$pid" 2>/dev/null || true; done
   fi
+  kill_session_leftovers
   cleanup
+}
+
+# Kills every process still in the test's session, found by its runtime folder:
+# a helper the compositor started and that lost its parent (a swaybar) would
+# spin on without its folder and load the machine.
+kill_session_leftovers() {
+  local environ pid
+  for environ in $(grep -lszxF "XDG_RUNTIME_DIR=$WL_RUNTIME" /proc/[0-9]*/environ); do
+    pid=$(basename "$(dirname "$environ")")
+    [ "$pid" = $$ ] || kill -9 "$pid" 2>/dev/null || true
+  done
 }
 trap wayland_cleanup EXIT
 
