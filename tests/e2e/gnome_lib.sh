@@ -42,26 +42,16 @@ stop_gnome() {
   INPUT_PID="" COMPOSITOR_PID="" SYSTEM_BUS_PID="" SESSION_BUS_PID=""
 }
 
-# A session bus of the test's own, in DBUS_SESSION_BUS_ADDRESS.
-start_session_bus() {
-  local socket="$WORK/session-bus"
+# A bus of the test's own, $1 "session" or "system" (GNOME Shell needs both),
+# its address in DBUS_SESSION_BUS_ADDRESS or DBUS_SYSTEM_BUS_ADDRESS.
+start_bus() {
+  local socket="$WORK/$1-bus" upper="${1^^}"
   rm -f "$socket"
-  dbus-daemon --session --nofork --nopidfile --address="unix:path=$socket" >"$WORK/session-bus.log" 2>&1 &
-  SESSION_BUS_PID=$!
-  CHILD_PIDS+=("$SESSION_BUS_PID")
-  wait_until 10 test -S "$socket" || fail "no session bus: $(cat "$WORK/session-bus.log")"
-  export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
-}
-
-# A system bus of the test's own (GNOME Shell needs one), in DBUS_SYSTEM_BUS_ADDRESS.
-start_system_bus() {
-  local socket="$WORK/system-bus"
-  rm -f "$socket"
-  dbus-daemon --system --nofork --nopidfile --address="unix:path=$socket" >"$WORK/system-bus.log" 2>&1 &
-  SYSTEM_BUS_PID=$!
-  CHILD_PIDS+=("$SYSTEM_BUS_PID")
-  wait_until 10 test -S "$socket" || fail "no system bus: $(cat "$WORK/system-bus.log")"
-  export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$socket"
+  dbus-daemon --"$1" --nofork --nopidfile --address="unix:path=$socket" >"$WORK/$1-bus.log" 2>&1 &
+  printf -v "${upper}_BUS_PID" %s $!
+  CHILD_PIDS+=($!)
+  wait_until 10 test -S "$socket" || fail "no $1 bus: $(cat "$WORK/$1-bus.log")"
+  export "DBUS_${upper}_BUS_ADDRESS=unix:path=$socket"
 }
 
 # True while name $1 has an owner on the session bus.
@@ -81,7 +71,7 @@ wait_for_compositor() { # NAME
 # Starts Mutter with the two monitors; STARTED_MS is the time it took.
 start_mutter() {
   local started; started=$(now_ms)
-  start_session_bus
+  start_bus session
   mutter --headless --wayland --no-x11 --wayland-display="$WAYLAND_DISPLAY" \
     --virtual-monitor 1280x720 --virtual-monitor 1024x768 >"$WORK/mutter.log" 2>&1 &
   COMPOSITOR_PID=$!
@@ -96,11 +86,11 @@ start_mutter() {
 # which it does in the overview; STARTED_MS is the time it took.
 start_gnome_shell() {
   local started; started=$(now_ms)
-  start_session_bus
+  start_bus session
   gsettings set org.gnome.desktop.notifications show-banners false \
     && gsettings set org.gnome.desktop.interface enable-hot-corners false \
     || fail "gsettings failed: $(cat "$WORK/session-bus.log")"
-  start_system_bus
+  start_bus system
   # Out of sight of GNOME Shell only: the namespace's mount goes with it.
   unshare -m bash -c '[ ! -d /run/systemd ] || mount -t tmpfs tmpfs /run/systemd || exit 1; exec "$@"' - \
     gnome-shell --headless --wayland --no-x11 --wayland-display="$WAYLAND_DISPLAY" \

@@ -170,6 +170,15 @@ weston_capture() {
 # wtype's virtual keyboard is new at every call.
 type_keys() { as_nobody wtype "$1"; }
 
+# Puts a keyboard on the seat that types nothing and stays, as the user's own
+# keyboard does (a wtype that only sleeps), until $KEYBOARD is killed.
+start_resting_keyboard() {
+  start_client keyboard wtype -s 600000
+  KEYBOARD=$LAST_PID
+  wait_until 5 seat_has_keyboard || fail "the seat has no keyboard: $(tail -3 "$WORK/keyboard.err")"
+}
+seat_has_keyboard() { as_nobody swaymsg -t get_seats | grep -q '"capabilities": [2367]'; }
+
 # The number of pixels in which two images differ.
 differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 

@@ -172,12 +172,14 @@ expect_end_by "a click"
 pass "a click ends the saver with status 0 within $ENDED_MS ms"
 
 # A key held down ends the saver at its press, long before its release.
-# wtype's keyboard is there half a second before the press, so that the
-# press comes as a key of its own (a new keyboard's first key may come in
-# its enter instead: the typing checks above take that way).
+# With the user's keyboard on the seat from before the start, the press of
+# another keyboard comes as a key of its own (on a seat without one, a new
+# keyboard's first key may come in its enter instead: the typing checks
+# above take that way).
+start_resting_keyboard
 start_saver
 wait_for_frogs_on "$WORK/before.png"
-start_client held wtype -s 500 -P a -s 3000 -p a
+start_client held wtype -P a -s 3000 -p a
 HELD=$LAST_PID
 wait_until 10 not kill -0 "$SAVER" || fail "a held key did not end the saver"
 saver_gone=$(now_ms)
@@ -186,6 +188,7 @@ wait_exit "$SAVER" 1
 wait_exit "$HELD" 10
 released_after=$(($(now_ms) - saver_gone))
 [ "$released_after" -ge 2000 ] || fail "a held key ended the saver only $released_after ms before its release"
+kill "$KEYBOARD"
 pass "a key held for 3 s ends the saver at its press, $released_after ms before its release"
 
 # Speed 200 with sounds of two seconds each, beside a copy of the program:
@@ -238,10 +241,7 @@ pass "SIGTERM ends the saver with status 0, and the desktop shows as before"
 # The toolkit's own windows take keys from a keyboard they already have
 # (it passes over keys held at the focus's enter), as the user's keyboard
 # is: one that rests from before the dialog's start.
-start_client keyboard wtype -s 600000
-KEYBOARD=$LAST_PID
-seat_has_keyboard() { as_nobody swaymsg -t get_seats | grep -q '"capabilities": [2367]'; }
-wait_until 5 seat_has_keyboard || fail "the seat has no keyboard: $(tail -3 "$WORK/keyboard.err")"
+start_resting_keyboard
 start_client dialog "$PROGRAM" /C
 DIALOG=$LAST_PID
 dialog_shown() { as_nobody swaymsg -t get_tree | grep -q '"name": "Lilywade Settings"'; }
