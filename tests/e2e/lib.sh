@@ -107,7 +107,8 @@ window_exists() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 # True when the program's preview picture is a child of window $1 (Qt names
 # the picture's window class after the program file).
 holds_picture() {
-  xwininfo -children -id "$1" 2>/dev/null | grep -qF "\"$(basename "$PROGRAM")\""
+  # grep reads to the end, so xwininfo never writes into a closed pipe.
+  xwininfo -children -id "$1" 2>/dev/null | grep -F "\"$(basename "$PROGRAM")\"" >/dev/null
 }
 
 # Runs the program in the background; its pid is in $LAST_PID. It carries a

@@ -19,10 +19,14 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Suggests)" = xscreensaver ] || fail "Suggests: $(field Suggests)"
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
 # dpkg-shlibdeps found the libraries the program and the sound module link.
+# Fields are read whole, never into a reader that stops early: dpkg-deb
+# writes line by line, and a closed pipe would end this script unseen.
+depends=$(field Depends)
 for library in libqt6gui6 libasound2 libsndfile1; do
-  field Depends | grep -q "\b$library\b" || fail "Depends lacks $library: $(field Depends)"
+  grep -qw -- "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
-summary=$(field Description | head -1)
+description=$(field Description)
+summary=${description%%$'\n'*}
 [[ "${summary,,}" != *lilywade* ]] || fail "the description's first line names the package: $summary"
 pass "$(basename "$DEB"): control fields, dependencies from the binaries"
 
