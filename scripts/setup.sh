@@ -7,13 +7,13 @@ BUILD="$ROOT/build"
 
 RUN_PACKAGES=(g++ cmake make pkg-config dpkg-dev qt6-base-dev libxcb1-dev libxcb-shm0-dev
   libasound2-dev libsndfile1-dev libgl-dev fonts-dejavu-core libqt6widgets6
-  libwayland-dev libwayland-bin wayland-protocols)
+  libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols libxcb-screensaver0-dev)
 TEST_PACKAGES=(libx11-dev libxfixes-dev googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool
   x11-apps x11-utils x11-xserver-utils xfonts-base xauth imagemagick alsa-utils procps
   psmisc clang libclang-rt-14-dev strace
   openbox python3 lintian desktop-file-utils libxml2-utils xscreensaver
   sway grim wtype swayidle weston qt6-wayland
-  kwin-wayland plasma-wayland-protocols
+  kwin-wayland libxss-dev debootstrap
   mutter gnome-shell dbus libglib2.0-bin)
 
 install_missing() {
