@@ -1,5 +1,8 @@
 #include "platform/wayland/WlPtr.h"
 
+#include "ext-idle-notify-v1-client-protocol.h"
+#include "idle-inhibit-unstable-v1-client-protocol.h"
+#include "kde-idle-client-protocol.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
@@ -18,6 +21,10 @@ void forget(T* object) { wl_proxy_destroy(reinterpret_cast<wl_proxy*>(object)); 
 
 } // namespace
 
+void destroyObject(ext_idle_notification_v1* object) { ext_idle_notification_v1_destroy(object); }
+void destroyObject(ext_idle_notifier_v1* object) { ext_idle_notifier_v1_destroy(object); }
+void destroyObject(org_kde_kwin_idle* object) { forget(object); }
+void destroyObject(org_kde_kwin_idle_timeout* object) { org_kde_kwin_idle_timeout_release(object); }
 void destroyObject(wl_buffer* object) { wl_buffer_destroy(object); }
 void destroyObject(wl_callback* object) { wl_callback_destroy(object); }
 void destroyObject(wl_compositor* object) { wl_compositor_destroy(object); }
@@ -34,6 +41,8 @@ void destroyObject(zwlr_screencopy_frame_v1* object) { zwlr_screencopy_frame_v1_
 void destroyObject(zwlr_screencopy_manager_v1* object) { zwlr_screencopy_manager_v1_destroy(object); }
 void destroyObject(zwlr_virtual_pointer_manager_v1* object) { zwlr_virtual_pointer_manager_v1_destroy(object); }
 void destroyObject(zwlr_virtual_pointer_v1* object) { zwlr_virtual_pointer_v1_destroy(object); }
+void destroyObject(zwp_idle_inhibit_manager_v1* object) { zwp_idle_inhibit_manager_v1_destroy(object); }
+void destroyObject(zwp_idle_inhibitor_v1* object) { zwp_idle_inhibitor_v1_destroy(object); }
 void destroyObject(zxdg_output_manager_v1* object) { zxdg_output_manager_v1_destroy(object); }
 void destroyObject(zxdg_output_v1* object) { zxdg_output_v1_destroy(object); }
 

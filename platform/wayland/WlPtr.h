@@ -4,6 +4,10 @@
 
 #include <memory>
 
+struct ext_idle_notification_v1;
+struct ext_idle_notifier_v1;
+struct org_kde_kwin_idle;
+struct org_kde_kwin_idle_timeout;
 struct wl_buffer;
 struct wl_callback;
 struct wl_compositor;
@@ -25,6 +29,8 @@ struct zwlr_screencopy_frame_v1;
 struct zwlr_screencopy_manager_v1;
 struct zwlr_virtual_pointer_manager_v1;
 struct zwlr_virtual_pointer_v1;
+struct zwp_idle_inhibit_manager_v1;
+struct zwp_idle_inhibitor_v1;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
 
@@ -32,6 +38,10 @@ namespace platform::wayland {
 
 // One per kind of object (WlPtr.cpp). The scanner's own destroy functions are
 // static, so a type naming them would differ from one file to the next.
+void destroyObject(ext_idle_notification_v1* object);
+void destroyObject(ext_idle_notifier_v1* object);
+void destroyObject(org_kde_kwin_idle* object); // forgets: no destructor request
+void destroyObject(org_kde_kwin_idle_timeout* object);
 void destroyObject(wl_buffer* object);
 void destroyObject(wl_callback* object);
 void destroyObject(wl_compositor* object);
@@ -53,6 +63,8 @@ void destroyObject(zwlr_screencopy_frame_v1* object);
 void destroyObject(zwlr_screencopy_manager_v1* object);
 void destroyObject(zwlr_virtual_pointer_manager_v1* object);
 void destroyObject(zwlr_virtual_pointer_v1* object);
+void destroyObject(zwp_idle_inhibit_manager_v1* object);
+void destroyObject(zwp_idle_inhibitor_v1* object);
 void destroyObject(zxdg_output_manager_v1* object);
 void destroyObject(zxdg_output_v1* object);
 
