@@ -43,6 +43,7 @@ private:
     // Declared first, so destroyed last: every object below goes before it.
     WlPtr<wl_display> display_;
     WlPtr<wl_registry> registry_;
+    std::uint32_t notifierName_ = 0, kdeIdleName_ = 0;
     WlPtr<ext_idle_notifier_v1> notifier_;
     WlPtr<org_kde_kwin_idle> kdeIdle_;
     std::vector<std::uint32_t> seats_; // their names, in the order announced
@@ -122,7 +123,15 @@ QString WaylandIdleWatch::start()
     wl_registry_add_listener(registry_.get(), &registryListener, this);
     if (!roundtrip(display_.get(), answerTimeoutMs))
         return QStringLiteral("the Wayland compositor did not answer");
-    if (!notifier_ && !kdeIdle_)
+    // Version 1 of each: its requests and events are all this code uses. Version 1
+    // of get_idle_notification honours the compositor's idle inhibitors.
+    if (notifierName_)
+        notifier_.reset(static_cast<ext_idle_notifier_v1*>(
+            wl_registry_bind(registry_.get(), notifierName_, &ext_idle_notifier_v1_interface, 1)));
+    else if (kdeIdleName_)
+        kdeIdle_.reset(static_cast<org_kde_kwin_idle*>(
+            wl_registry_bind(registry_.get(), kdeIdleName_, &org_kde_kwin_idle_interface, 1)));
+    else
         return QStringLiteral("the Wayland compositor offers no idle notifier "
                               "(neither ext_idle_notifier_v1 nor org_kde_kwin_idle)");
     // A compositor without a seat yet gets one later (onGlobal watches it then).
@@ -143,15 +152,11 @@ QString WaylandIdleWatch::source() const
 
 void WaylandIdleWatch::onGlobal(std::uint32_t name, std::string_view interface, std::uint32_t)
 {
-    wl_registry* registry = registry_.get();
-    // Version 1 of each: its requests and events are all this code uses. Version 1
-    // of get_idle_notification honours the compositor's idle inhibitors.
+    // The notifier is chosen once every global is known (start()).
     if (interface == ext_idle_notifier_v1_interface.name)
-        notifier_.reset(static_cast<ext_idle_notifier_v1*>(
-            wl_registry_bind(registry, name, &ext_idle_notifier_v1_interface, 1)));
+        notifierName_ = name;
     else if (interface == org_kde_kwin_idle_interface.name)
-        kdeIdle_.reset(static_cast<org_kde_kwin_idle*>(
-            wl_registry_bind(registry, name, &org_kde_kwin_idle_interface, 1)));
+        kdeIdleName_ = name;
     else if (interface == wl_seat_interface.name) {
         seats_.push_back(name);
         if (started_ && !seat_)
