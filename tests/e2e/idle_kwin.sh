@@ -2,7 +2,8 @@
 # asks ext_idle_notifier_v1 (the one that honours idle inhibitors; its
 # Wayland trace shows what it bound), a window holding an idle inhibitor keeps
 # the saver away, and 2 s after it lets go the saver comes, not before; KWin
-# going away ends lilywade-idle with status 0 within 5 s.
+# going away ends lilywade-idle with status 0 within 5 s. (The inhibitor is
+# held from the start, as in idle_sway.sh.)
 # Arguments: PROGRAM LILYWADE_IDLE IDLE_INHIBITOR KWIN_TOOL
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wayland_lib.sh"

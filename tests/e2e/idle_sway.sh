@@ -3,10 +3,11 @@
 # away; 2 s after it lets go the saver comes, a key ends it, and it comes
 # again 2 s after the key, not before; sway going away ends lilywade-idle with
 # status 0 within 5 s, and the saver with it.
-# (wlroots 0.15 stops its KDE idle timers while an inhibitor is held, and
-# input then counts for nothing: a session that was idle before the inhibitor
-# came stays idle after it goes, and the next idle comes only 2 s after the
-# next input. So the inhibitor is held from the start here.)
+# (sway 1.7 stops its idle timers while an inhibitor is held, and input then
+# counts for nothing: a session that was idle before the inhibitor came stays
+# idle after it goes, and the next idle comes 2 s after the next input. KWin
+# 5.27 does the same. So the inhibitor is held from the start here, as when a
+# user starts a video.)
 # Arguments: PROGRAM LILYWADE_IDLE IDLE_INHIBITOR
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wayland_lib.sh"
