@@ -29,6 +29,7 @@ Launcher::Launcher(platform::IdleWatch& watch, std::vector<std::unique_ptr<platf
     connect(&watch_, &platform::IdleWatch::active, this, &Launcher::onActive);
     for (const auto& inhibitor : inhibitors_)
         connect(inhibitor.get(), &platform::IdleInhibitor::released, this, &Launcher::onReleased);
+    otherHostRuns();
 }
 
 Launcher::~Launcher()
@@ -71,13 +72,8 @@ void Launcher::startUnlessKeptAway()
 {
     if (!idle_ || process_)
         return;
-    if (watch_.otherHostRuns()) {
-        if (!hostNoted_)
-            say(QStringLiteral("another screen-saver host (XScreenSaver) runs on this display; "
-                               "starting nothing while it runs"));
-        hostNoted_ = true;
+    if (otherHostRuns())
         return;
-    }
     if (inhibited())
         return; // until released()
     if (lastFailedStart_ && Clock::now() < *lastFailedStart_ + RetryPause) {
@@ -85,6 +81,16 @@ void Launcher::startUnlessKeptAway()
         return;
     }
     startSaver();
+}
+
+bool Launcher::otherHostRuns()
+{
+    const bool runs = watch_.otherHostRuns();
+    if (runs && !hostNoted_)
+        say(QStringLiteral("another screen-saver host (XScreenSaver) runs on this display; "
+                           "starting nothing while it runs"));
+    hostNoted_ = hostNoted_ || runs;
+    return runs;
 }
 
 bool Launcher::inhibited()

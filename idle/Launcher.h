@@ -29,6 +29,7 @@ private:
     void onActive();
     void onReleased();
     void startUnlessKeptAway();
+    bool otherHostRuns(); // says so the first time
     bool inhibited();
     void startSaver();
     void onSaverFinished(int status, QProcess::ExitStatus how);

@@ -2,6 +2,7 @@
 #include "platform/x11/XReply.h"
 
 #include <algorithm>
+#include <vector>
 #include <xcb/screensaver.h>
 
 namespace platform {
@@ -87,16 +88,28 @@ QString X11IdleWatch::source() const
 
 bool X11IdleWatch::otherHostRuns()
 {
-    // XScreenSaver's daemon marks the root window while it runs.
+    // XScreenSaver's daemon marks a window of its own, an unmapped child of
+    // the root, with its version (and once marked the root itself).
     static const char name[] = "_SCREENSAVER_VERSION";
     const auto atom = replyOf(connection_, xcb_intern_atom(connection_, 1, sizeof name - 1, name),
                               xcb_intern_atom_reply);
     if (!atom || atom->atom == XCB_ATOM_NONE)
         return false;
-    const auto property = replyOf(connection_,
-        xcb_get_property(connection_, 0, screen_->root, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 0),
-        xcb_get_property_reply);
-    return property && property->type != XCB_ATOM_NONE;
+    std::vector<xcb_window_t> windows{screen_->root};
+    if (const auto tree = replyOf(connection_, xcb_query_tree(connection_, screen_->root), xcb_query_tree_reply)) {
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        windows.insert(windows.end(), children, children + xcb_query_tree_children_length(tree.get()));
+    }
+    // All asked at once: one round trip however many windows there are.
+    std::vector<xcb_get_property_cookie_t> cookies;
+    for (xcb_window_t window : windows)
+        cookies.push_back(xcb_get_property(connection_, 0, window, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 0));
+    bool marked = false;
+    for (const auto& cookie : cookies) {
+        const auto property = replyOf(connection_, cookie, xcb_get_property_reply);
+        marked = marked || (property && property->type != XCB_ATOM_NONE);
+    }
+    return marked;
 }
 
 void X11IdleWatch::readEvents()
