@@ -3,6 +3,7 @@
 #include "platform/IdleWatch.h"
 #include "platform/linux/ScreenSaverInhibit.h"
 #include "platform/linux/SessionBus.h"
+#include "platform/wayland/WaylandIdleWatch.h"
 #include "platform/x11/X11IdleWatch.h"
 
 namespace platform {
@@ -24,6 +25,12 @@ IdleWatchOrError watchIdle(std::chrono::seconds timeout)
 {
     keepBusFromAutolaunching();
     QStringList tried;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        IdleWatchOrError wayland = wayland::watchWaylandIdle(timeout);
+        if (wayland.watch)
+            return wayland;
+        tried << wayland.error;
+    }
     if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
         IdleWatchOrError x11 = X11IdleWatch::connect(timeout);
         if (x11.watch)

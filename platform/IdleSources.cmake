@@ -7,8 +7,9 @@ add_library(lilywade_idle_platform STATIC
   IdleWatch.h
   linux/IdleSession.cpp
   linux/ScreenSaverInhibit.cpp
+  wayland/WaylandIdleWatch.cpp
   x11/X11IdleWatch.cpp)
 target_include_directories(lilywade_idle_platform PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(lilywade_idle_platform
   PUBLIC lilywade_session Qt6::Core Qt6::DBus
-  PRIVATE PkgConfig::XCB_SCREENSAVER)
+  PRIVATE PkgConfig::XCB_SCREENSAVER lilywade_wayland_protocols)
