@@ -14,6 +14,11 @@ int run(const QString& program, const QStringList& arguments, QString* output = 
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // No session bus autolaunched for GLib's launch notice, which would
+    // outlive the test.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(20000))
         return -1;
