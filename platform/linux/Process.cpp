@@ -2,6 +2,7 @@
 // the end of the process.
 #include "platform/linux/EventWait.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -29,6 +30,11 @@ std::string programFolder()
         return QFileInfo(self).absolutePath().toStdString();
     return QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString()
                                         : std::string(".");
+}
+
+void LinuxPlatform::onTerminationRequest(std::function<void()> handler)
+{
+    onTerminationSignal(std::move(handler));
 }
 
 LinuxPlatform::LinuxPlatform(std::unique_ptr<QGuiApplication> application)

@@ -1,6 +1,6 @@
 // SIGTERM, SIGINT and SIGHUP reach the event loop through a pipe, so the
 // program can end cleanly from a handler instead of inside the signal.
-#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -22,7 +22,7 @@ void onSignal(int)
 
 } // namespace
 
-void LinuxPlatform::onTerminationRequest(std::function<void()> handler)
+void onTerminationSignal(std::function<void()> handler)
 {
     if (signalPipe[0] < 0 && ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;

@@ -1,0 +1,48 @@
+// The idle watch of this session and the inhibitors beside it. Each watch
+// is tried in turn, from the most specific to the most general.
+#include "platform/IdleWatch.h"
+#include "platform/linux/ScreenSaverInhibit.h"
+#include "platform/linux/SessionBus.h"
+#include "platform/x11/X11IdleWatch.h"
+
+namespace platform {
+
+namespace {
+
+/** Where no session bus runs, the D-Bus library would autolaunch one on
+ *  the first call, which outlives the program: an address of no transport
+ *  makes that call fail at once instead. */
+void keepBusFromAutolaunching()
+{
+    if (!sessionBusRuns())
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+} // namespace
+
+IdleWatchOrError watchIdle(std::chrono::seconds timeout)
+{
+    keepBusFromAutolaunching();
+    QStringList tried;
+    if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
+        IdleWatchOrError x11 = X11IdleWatch::connect(timeout);
+        if (x11.watch)
+            return x11;
+        tried << x11.error;
+    }
+    if (tried.isEmpty())
+        return {nullptr, QStringLiteral("no display to watch: neither WAYLAND_DISPLAY nor DISPLAY is set")};
+    return {nullptr, tried.join(QStringLiteral("; and "))};
+}
+
+std::vector<std::unique_ptr<IdleInhibitor>> idleInhibitors()
+{
+    std::vector<std::unique_ptr<IdleInhibitor>> inhibitors;
+    keepBusFromAutolaunching();
+    if (sessionBusRuns())
+        if (auto service = ScreenSaverInhibit::serve())
+            inhibitors.push_back(std::move(service));
+    return inhibitors;
+}
+
+} // namespace platform
