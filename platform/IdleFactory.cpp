@@ -1,6 +1,8 @@
 // The idle watch of this session and the inhibitors beside it. Each watch
 // is tried in turn, from the most specific to the most general.
 #include "platform/IdleWatch.h"
+#include "platform/gnome/MutterIdleWatch.h"
+#include "platform/gnome/SessionManagerInhibitor.h"
 #include "platform/linux/ScreenSaverInhibit.h"
 #include "platform/linux/SessionBus.h"
 #include "platform/x11/X11IdleWatch.h"
@@ -24,6 +26,11 @@ IdleWatchOrError watchIdle(std::chrono::seconds timeout)
 {
     keepBusFromAutolaunching();
     QStringList tried;
+    // GNOME's Mutter offers no Wayland idle notifier but tells the idle time
+    // on the session bus, on Wayland and X11 alike.
+    if (sessionBusRuns())
+        if (auto mutter = gnome::MutterIdleWatch::create(QDBusConnection::sessionBus(), timeout))
+            return {std::move(mutter), {}};
     if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
         IdleWatchOrError x11 = X11IdleWatch::connect(timeout);
         if (x11.watch)
@@ -39,9 +46,11 @@ std::vector<std::unique_ptr<IdleInhibitor>> idleInhibitors()
 {
     std::vector<std::unique_ptr<IdleInhibitor>> inhibitors;
     keepBusFromAutolaunching();
-    if (sessionBusRuns())
-        if (auto service = ScreenSaverInhibit::serve())
-            inhibitors.push_back(std::move(service));
+    if (!sessionBusRuns())
+        return inhibitors;
+    if (auto service = ScreenSaverInhibit::serve())
+        inhibitors.push_back(std::move(service));
+    inhibitors.push_back(std::make_unique<gnome::SessionManagerInhibitor>(QDBusConnection::sessionBus()));
     return inhibitors;
 }
 
