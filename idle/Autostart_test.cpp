@@ -14,6 +14,11 @@ int run(const QString& program, const QStringList& arguments, QString* output = 
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // No session bus autolaunched for GLib's launch notice, which would
+    // outlive the test.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(20000))
         return -1;
@@ -25,14 +30,23 @@ int run(const QString& program, const QStringList& arguments, QString* output = 
 // The entry is checked by the desktop's own tools: desktop-file-validate
 // accepts it, and GLib's launcher (gio launch, as GNOME and others start
 // autostart entries) runs the program at an awkward path with the time option.
-class AutostartEntry : public testing::TestWithParam<QString> {};
+struct Folder {
+    QString path; // under the test's home
+};
+
+void PrintTo(const Folder& folder, std::ostream* out)
+{
+    *out << '"' << qPrintable(folder.path) << '"';
+}
+
+class AutostartEntry : public testing::TestWithParam<Folder> {};
 
 TEST_P(AutostartEntry, IsValidAndStartsTheProgramWithTheTime)
 {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/config"));
-    const QString folder = home.path() + GetParam();
+    const QString folder = home.path() + GetParam().path;
     const QString program = folder + "/lilywade-idle";
     const QString record = home.path() + "/arguments";
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -65,7 +79,7 @@ TEST_P(AutostartEntry, IsValidAndStartsTheProgramWithTheTime)
 }
 
 INSTANTIATE_TEST_SUITE_P(Idle, AutostartEntry, testing::Values(
-    QStringLiteral("/bin"), QStringLiteral("/my programs"), QStringLiteral("/it's \"$HOME\" `x` \\ #1")));
+    Folder{"/bin"}, Folder{"/my programs"}, Folder{"/it's \"$HOME\" `x` \\ #1"}));
 
 // A literal percent sign is doubled (a field code otherwise). GLib looks for
 // the program before it undoes that, so it is not in the launch test above.

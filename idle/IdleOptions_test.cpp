@@ -48,22 +48,31 @@ INSTANTIATE_TEST_SUITE_P(Idle, IdleOptionsAccepts, testing::Values(
     Row{{seconds, "30", "--autostart=on"}, Action::AutostartOn, 30, {seconds, "30"}},
     Row{{"--autostart", "off"}, Action::AutostartOff, 300, {}}));
 
-class IdleOptionsRejects : public testing::TestWithParam<QStringList> {};
+struct Rejected {
+    QStringList args;
+};
+
+void PrintTo(const Rejected& row, std::ostream* out)
+{
+    *out << '[' << qPrintable(row.args.join(QStringLiteral("] ["))) << ']';
+}
+
+class IdleOptionsRejects : public testing::TestWithParam<Rejected> {};
 
 TEST_P(IdleOptionsRejects, WithOneLineSayingWhy)
 {
-    const auto parsed = idle::parseIdleOptions(GetParam());
+    const auto parsed = idle::parseIdleOptions(GetParam().args);
     EXPECT_FALSE(parsed.options);
     EXPECT_FALSE(parsed.error.isEmpty());
     EXPECT_FALSE(parsed.error.contains(u'\n'));
 }
 
 INSTANTIATE_TEST_SUITE_P(Idle, IdleOptionsRejects, testing::Values(
-    QStringList{minutes, "0"}, QStringList{minutes, "721"}, QStringList{minutes, "-5"},
-    QStringList{minutes, "+5"}, QStringList{minutes, "5x"}, QStringList{minutes, " 5"},
-    QStringList{minutes, "1.5"}, QStringList{minutes, ""}, QStringList{minutes},
-    QStringList{seconds, "0"}, QStringList{seconds, "43201"}, QStringList{seconds, "99999999999"},
-    QStringList{"--autostart"}, QStringList{"--autostart", "yes"}, QStringList{"--help=1"},
-    QStringList{"-minutes", "5"}, QStringList{"5"}, QStringList{"/S"}, QStringList{"--verbose"}));
+    Rejected{{minutes, "0"}}, Rejected{{minutes, "721"}}, Rejected{{minutes, "-5"}},
+    Rejected{{minutes, "+5"}}, Rejected{{minutes, "5x"}}, Rejected{{minutes, " 5"}},
+    Rejected{{minutes, "1.5"}}, Rejected{{minutes, ""}}, Rejected{{minutes}},
+    Rejected{{seconds, "0"}}, Rejected{{seconds, "43201"}}, Rejected{{seconds, "99999999999"}},
+    Rejected{{"--autostart"}}, Rejected{{"--autostart", "yes"}}, Rejected{{"--help=1"}},
+    Rejected{{"-minutes", "5"}}, Rejected{{"5"}}, Rejected{{"/S"}}, Rejected{{"--verbose"}}));
 
 } // namespace

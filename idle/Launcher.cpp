@@ -24,6 +24,7 @@ Launcher::Launcher(platform::IdleWatch& watch, std::vector<std::unique_ptr<platf
     : watch_(watch), inhibitors_(std::move(inhibitors)), timeout_(timeout), saver_(std::move(saver))
 {
     delay_.setSingleShot(true);
+    delay_.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % early
     connect(&delay_, &QTimer::timeout, this, &Launcher::startUnlessKeptAway);
     connect(&watch_, &platform::IdleWatch::idle, this, &Launcher::onIdle);
     connect(&watch_, &platform::IdleWatch::active, this, &Launcher::onActive);

@@ -23,6 +23,8 @@ public:
 
     /** Ends the saver it started, if one runs. */
     void endSaver();
+    /** True while a saver it started runs. */
+    bool saverRuns() const { return process_ != nullptr; }
 
 private:
     void onIdle();

@@ -32,6 +32,7 @@ X11IdleWatch::X11IdleWatch(xcb_connection_t* connection, std::chrono::seconds ti
     : connection_(connection), timeout_(timeout)
 {
     beyondServer_.setSingleShot(true);
+    beyondServer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&beyondServer_, &QTimer::timeout, this, [this] {
         idle_ = true;
         emit idle();

@@ -4,9 +4,9 @@
 # they let go; XScreenSaver's daemon keeps it away with one line said; a
 # second lilywade-idle leaves at once; SIGTERM ends it and the saver, with
 # the server's settings restored; the X server's end ends it.
-# Arguments: Lilywade.scr LILYWADE_IDLE IDLE_CLIENT ROOT_PATTERN
+# Arguments: Lilywade.scr LILYWADE_IDLE IDLE_CLIENT ROOT_PATTERN INPUT_PROBE
 source "$(dirname "$0")/lib.sh"
-IDLE="${2:?lilywade-idle}" CLIENT="${3:?idle_client}" ROOT_PATTERN="${4:?root_pattern}"
+IDLE="${2:?lilywade-idle}" CLIENT="${3:?idle_client}" ROOT_PATTERN="${4:?root_pattern}" PROBE="${5:?input_probe}"
 
 start_xvfb 640x480
 patterned_desktop "$ROOT_PATTERN"
@@ -35,9 +35,12 @@ expect_saver_after_quiet() {
 expect_no_saver_for() { # SECONDS WHY
   ! wait_until "$1" saver_up || fail "$2: the saver came"
 }
-end_saver_by_key() {
-  key a
-  wait_until 5 not saver_up || fail "the key did not end the saver"
+# Input ends the saver and the server's own saver: a key, or $1 given as
+# xdotool's command.
+end_saver_by_input() {
+  xdotool ${1:-key a}
+  INPUT_MS=$(now_ms)
+  wait_until 5 not saver_up || fail "${1:-a key} did not end the saver"
   wait_until 5 eval '[ "$("$CLIENT" state)" = Off ]' || fail "the server's saver stays on after the key"
 }
 
@@ -50,9 +53,14 @@ screenshot "$WORK/saver.png"
 changed=$(count "$WORK/saver.png" "$WORK/pattern.png")
 [ "$changed" -lt 30000 ] || fail "the saver shows no copy of the desktop ($changed pixels differ)"
 pass "the saver shows the desktop ($changed of 307200 pixels differ)"
-end_saver_by_key
+wait_until 5 grabbed || fail "the saver does not hold the keyboard and the pointer"
+end_saver_by_input
 expect_saver_after_quiet "after a key"
-end_saver_by_key
+# The saver takes its first move as the place the pointer rests, and the
+# toolkit merges moves that come together: a hand moves over a moment.
+end_saver_by_input "mousemove_relative 8 8 sleep 0.2 mousemove_relative 8 8"
+expect_saver_after_quiet "after a move"
+end_saver_by_input "click 1"
 
 # A second one in the same session says so and leaves.
 set +e; "$IDLE" --seconds 2 2>"$WORK/second.err"; status=$?; set -e
@@ -74,7 +82,7 @@ held_away() {
   exec {HOLDER[1]}>&-
   INPUT_MS=$(now_ms)
   expect_saver_after_quiet "$what let go"
-  end_saver_by_key
+  end_saver_by_input
   kill "$holder" 2>/dev/null || true
   wait "$holder" 2>/dev/null || true
 }

@@ -22,7 +22,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 # Fields are read whole, never into a reader that stops early: dpkg-deb
 # writes line by line, and a closed pipe would end this script unseen.
 depends=$(field Depends)
-for library in libqt6gui6 libasound2 libsndfile1; do
+for library in libqt6gui6 libqt6dbus6 libxcb-screensaver0 libasound2 libsndfile1; do
   grep -qw -- "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 description=$(field Description)
@@ -31,6 +31,7 @@ summary=${description%%$'\n'*}
 pass "$(basename "$DEB"): control fields, dependencies from the binaries"
 
 cat >"$WORK/expected" <<PATHS
+/usr/bin/lilywade-idle
 /usr/bin/lilywade-settings
 /usr/libexec/lilywade/Lilywade.scr
 /usr/libexec/lilywade/bud.wav
@@ -42,6 +43,7 @@ cat >"$WORK/expected" <<PATHS
 /usr/share/doc/lilywade/copyright
 /usr/share/icons/hicolor/128x128/apps/lilywade.png
 /usr/share/icons/hicolor/32x32/apps/lilywade.png
+/usr/share/man/man6/lilywade-idle.6.gz
 /usr/share/man/man6/lilywade-settings.6.gz
 /usr/share/man/man6/lilywade.6.gz
 PATHS
