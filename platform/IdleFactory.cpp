@@ -1,6 +1,8 @@
 // The idle watch of this session and the inhibitors beside it. Each watch
 // is tried in turn, from the most specific to the most general.
 #include "platform/IdleWatch.h"
+#include "platform/gnome/MutterIdleWatch.h"
+#include "platform/gnome/SessionManagerInhibitor.h"
 #include "platform/linux/ScreenSaverInhibit.h"
 #include "platform/linux/SessionBus.h"
 #include "platform/wayland/WaylandIdleWatch.h"
@@ -30,6 +32,14 @@ IdleWatchOrError watchIdle(std::chrono::seconds timeout)
         if (wayland.watch)
             return wayland;
         tried << wayland.error;
+        // GNOME's Mutter offers no Wayland idle notifier but tells the idle
+        // time on the session bus. On X11 the server's own timer serves every
+        // desktop, and it honours XScreenSaverSuspend, which Mutter does not.
+        if (sessionBusRuns()) {
+            if (auto mutter = gnome::MutterIdleWatch::create(QDBusConnection::sessionBus(), timeout))
+                return {std::move(mutter), {}};
+            tried << QStringLiteral("GNOME's Mutter does not tell the idle time on the session bus");
+        }
     }
     if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
         IdleWatchOrError x11 = X11IdleWatch::connect(timeout);
@@ -46,9 +56,11 @@ std::vector<std::unique_ptr<IdleInhibitor>> idleInhibitors()
 {
     std::vector<std::unique_ptr<IdleInhibitor>> inhibitors;
     keepBusFromAutolaunching();
-    if (sessionBusRuns())
-        if (auto service = ScreenSaverInhibit::serve())
-            inhibitors.push_back(std::move(service));
+    if (!sessionBusRuns())
+        return inhibitors;
+    if (auto service = ScreenSaverInhibit::serve())
+        inhibitors.push_back(std::move(service));
+    inhibitors.push_back(std::make_unique<gnome::SessionManagerInhibitor>(QDBusConnection::sessionBus()));
     return inhibitors;
 }
 
