@@ -4,7 +4,8 @@
 # capture session and never binds wlroots' older screencopy); a key typed at
 # once on a keyboard that comes with it in each of 5 tries, a click and a
 # 10-pixel move end it with status 0; an output added while it runs is
-# covered. The compositor and grim, wtype, swaymsg run in the testing root.
+# covered; on a turned output the snapshot is upright. The compositor and
+# grim, wtype, swaymsg run in the testing root.
 # Arguments: PROGRAM WAYLAND_POINTER
 source "$(dirname "$0")/lib.sh"
 LILYWADE_COMPOSITORS=testing
@@ -87,6 +88,20 @@ wait_until 5 eval 'capture "$WORK/new.png" HEADLESS-3 && all_black "$WORK/new.pn
 kill "$SAVER"
 wait_exit "$SAVER" 3
 pass "an output added while the saver runs is covered"
+
+# A turned output: the frame's buffer comes as the output's pixels lie, and
+# the transform the frame reports puts it upright.
+tool_as_nobody swaymsg output HEADLESS-1 transform 90 >/dev/null || fail "sway turned no output"
+wait_until 5 eval 'capture "$WORK/turned.png" HEADLESS-1 && [ "$(identify -format %wx%h "$WORK/turned.png")" = 720x1280 ]' \
+  || fail "HEADLESS-1 did not turn"
+saver_settings 50 0 0
+# The turned desktop is drawn once swaybg has drawn it anew: two captures alike.
+steady() { cp "$WORK/turned.png" "$WORK/before.png"; capture "$WORK/turned.png" && [ "$(differing_pixels "$WORK/turned.png" "$WORK/before.png")" = 0 ]; }
+capture "$WORK/turned.png"
+wait_until 5 steady || fail "the turned desktop does not settle"
+start_saver
+wait_for_frogs_on "$WORK/before.png"
+pass "on an output turned by 90 degrees, frogs on the desktop as grim saw it"
 
 # FIXME: the idle launcher through ext_idle_notifier_v1 version 2 on this sway
 # belongs here, once the launcher is in.
