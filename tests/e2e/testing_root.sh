@@ -55,9 +55,9 @@ build() {
 }
 
 main() {
-  mkdir -p "$(dirname "$ROOT")"
+  mkdir -p "$(dirname "$ROOT")" 2>/dev/null && exec {lock}>"$ROOT.lock" \
+    || { echo "FAIL: testing root: cannot write in $(dirname "$ROOT")" >&2; exit 1; }
   # Two suites started side by side build it once.
-  exec {lock}>"$ROOT.lock"
   flock "$lock"
   if [ "$(cat "$ROOT/.lilywade-stamp" 2>/dev/null)" = "$(stamp)" ]; then
     echo "ok: testing root $ROOT is up to date"
