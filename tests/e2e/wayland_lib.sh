@@ -68,6 +68,15 @@ start_client() {
   CHILD_PIDS+=("$LAST_PID")
 }
 
+# The same for a program of the compositor's release (its bus, a nested compositor).
+start_compositor_side() {
+  local name="$1"; shift
+  nobody_prefix
+  "${COMPOSITOR_SIDE[@]}" "${NOBODY_PREFIX[@]}" "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" &
+  LAST_PID=$!
+  CHILD_PIDS+=("$LAST_PID")
+}
+
 # The first Wayland socket in the session's runtime folder.
 wayland_socket() { find "$WL_RUNTIME" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -n1; }
 
