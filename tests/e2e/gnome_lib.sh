@@ -59,7 +59,9 @@ start_bus() {
     system_bus_config >"$WORK/system-bus.conf"
     config=(--config-file="$WORK/system-bus.conf")
   fi
-  compositor_side dbus-daemon "${config[@]}" --nofork --nopidfile --address="unix:path=$socket" >"$WORK/$1-bus.log" 2>&1 &
+  # The prefix, not compositor_side: a function run in the background would
+  # leave in $! the pid of a subshell, and the bus would outlive the test.
+  "${COMPOSITOR_SIDE[@]}" dbus-daemon "${config[@]}" --nofork --nopidfile --address="unix:path=$socket" >"$WORK/$1-bus.log" 2>&1 &
   printf -v "${upper}_BUS_PID" %s $!
   CHILD_PIDS+=($!)
   wait_until 10 test -S "$socket" || fail "no $1 bus: $(cat "$WORK/$1-bus.log")"
