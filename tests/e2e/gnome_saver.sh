@@ -73,36 +73,36 @@ no_key_behind() {
 
 # --- Mutter ---
 if [ "$COMPOSITORS" = host ]; then
-start_mutter
-pass "Mutter started in $STARTED_MS ms"
-start_input
-focus_other_window focus
+  start_mutter
+  pass "Mutter started in $STARTED_MS ms"
+  start_input
+  focus_other_window focus
 
-start_saver
-# A full-screen window gets its monitor's size at its first configure (any
-# other window 0 x 0, its own choice).
-configured() { grep -q "xdg_toplevel@[0-9]*\.configure($1, $2," "$WORK/program.err"; }
-wait_until 10 configured 1280 720 || fail "no full-screen window on the 1280x720 monitor"
-wait_until 10 configured 1024 768 || fail "no full-screen window on the 1024x768 monitor"
-wait_for_keyboard
-pass "the saver's windows are full-screen on both monitors; it had the keyboard $FOCUS_MS ms after the start"
-input key $KEY_A
-expect_end_by "a key"
-no_key_behind
-pass "a key ends the saver, started while another window had the focus, within $ENDED_MS ms; that window gets no key"
+  start_saver
+  # A full-screen window gets its monitor's size at its first configure (any
+  # other window 0 x 0, its own choice).
+  configured() { grep -q "xdg_toplevel@[0-9]*\.configure($1, $2," "$WORK/program.err"; }
+  wait_until 10 configured 1280 720 || fail "no full-screen window on the 1280x720 monitor"
+  wait_until 10 configured 1024 768 || fail "no full-screen window on the 1024x768 monitor"
+  wait_for_keyboard
+  pass "the saver's windows are full-screen on both monitors; it had the keyboard $FOCUS_MS ms after the start"
+  input key $KEY_A
+  expect_end_by "a key"
+  no_key_behind
+  pass "a key ends the saver, started while another window had the focus, within $ENDED_MS ms; that window gets no key"
 
-pointer_to 1700 400
-start_saver
-wait_for_keyboard
-input click
-expect_end_by "a click on the second monitor"
-pass "a click on the second monitor ends the saver within $ENDED_MS ms"
+  pointer_to 1700 400
+  start_saver
+  wait_for_keyboard
+  input click
+  expect_end_by "a click on the second monitor"
+  pass "a click on the second monitor ends the saver within $ENDED_MS ms"
 
-start_saver
-wait_for_keyboard
-expect_end_by_sigterm
-pass "SIGTERM ends the saver with status 0"
-stop_gnome
+  start_saver
+  wait_for_keyboard
+  expect_end_by_sigterm
+  pass "SIGTERM ends the saver with status 0"
+  stop_gnome
 fi
 
 # --- GNOME Shell ---
