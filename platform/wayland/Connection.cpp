@@ -64,7 +64,19 @@ Connection::Connection(wl_display* display)
 
 Connection::~Connection() = default;
 
-bool Connection::bindGlobals(int timeoutMs) { return roundtrip(timeoutMs); }
+bool Connection::bindGlobals(int timeoutMs)
+{
+    if (!roundtrip(timeoutMs))
+        return false;
+    // wlroots deprecates its own screen copy for the standard one; bound
+    // beside it, the older one would only be a second way nobody takes.
+    const bool standardCopy = globals_.imageCopyCapture && globals_.outputCaptureSources;
+    if (screencopyOffered_ && !standardCopy)
+        globals_.screencopy.reset(bindGlobal<zwlr_screencopy_manager_v1>(
+            registry_.get(), screencopyOffered_->name, &zwlr_screencopy_manager_v1_interface,
+            screencopyOffered_->version, 1));
+    return true;
+}
 
 void Connection::onGlobal(std::uint32_t name, const char* interface, std::uint32_t version)
 {
@@ -79,9 +91,14 @@ void Connection::onGlobal(std::uint32_t name, const char* interface, std::uint32
     else if (is == zwlr_layer_shell_v1_interface.name)
         globals_.layerShell.reset(
             bindGlobal<zwlr_layer_shell_v1>(r, name, &zwlr_layer_shell_v1_interface, version, 3));
+    else if (is == ext_image_copy_capture_manager_v1_interface.name)
+        globals_.imageCopyCapture.reset(bindGlobal<ext_image_copy_capture_manager_v1>(
+            r, name, &ext_image_copy_capture_manager_v1_interface, version, 1));
+    else if (is == ext_output_image_capture_source_manager_v1_interface.name)
+        globals_.outputCaptureSources.reset(bindGlobal<ext_output_image_capture_source_manager_v1>(
+            r, name, &ext_output_image_capture_source_manager_v1_interface, version, 1));
     else if (is == zwlr_screencopy_manager_v1_interface.name)
-        globals_.screencopy.reset(bindGlobal<zwlr_screencopy_manager_v1>(
-            r, name, &zwlr_screencopy_manager_v1_interface, version, 1));
+        screencopyOffered_ = offered_.back();
     else if (is == zxdg_output_manager_v1_interface.name)
         globals_.xdgOutputManager.reset(
             bindGlobal<zxdg_output_manager_v1>(r, name, &zxdg_output_manager_v1_interface, version, 3));

@@ -5,6 +5,8 @@
 
 #include "platform/wayland/WlPtr.h"
 
+#include "ext-image-capture-source-v1-client-protocol.h"
+#include "ext-image-copy-capture-v1-client-protocol.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <wayland-client.h>
 
@@ -33,7 +36,9 @@ struct Globals {
     WlPtr<wl_compositor> compositor;
     WlPtr<wl_shm> shm;
     WlPtr<zwlr_layer_shell_v1> layerShell;
-    WlPtr<zwlr_screencopy_manager_v1> screencopy;
+    WlPtr<ext_image_copy_capture_manager_v1> imageCopyCapture;
+    WlPtr<ext_output_image_capture_source_manager_v1> outputCaptureSources;
+    WlPtr<zwlr_screencopy_manager_v1> screencopy; // only where the two above are missing
     WlPtr<zxdg_output_manager_v1> xdgOutputManager;
     WlPtr<xdg_wm_base> wmBase;
 };
@@ -56,7 +61,8 @@ public:
     std::function<void(const QString& why)> lost;
 
     /** Learns and binds the globals (one round trip); false when the compositor
-     *  did not answer in time or the connection failed. */
+     *  did not answer in time or the connection failed. wlr-screencopy is bound
+     *  only where the image copy capture protocols are missing. */
     bool bindGlobals(int timeoutMs);
     /** From now on, events are read and dispatched on Qt's event loop. */
     void startReading();
@@ -91,6 +97,7 @@ private:
     WlPtr<wl_registry> registry_;
     Globals globals_;
     std::vector<GlobalInfo> offered_;
+    std::optional<GlobalInfo> screencopyOffered_; // bound once the others are known
     std::unique_ptr<QSocketNotifier> readNotifier_;
     std::unique_ptr<QSocketNotifier> writeNotifier_;
     bool lost_ = false;

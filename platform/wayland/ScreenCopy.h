@@ -1,8 +1,10 @@
 #pragma once
-// A copy of what one output shows, taken by the compositor (wlr-screencopy)
-// into shared memory and turned into a QImage.
+// A copy of what one output shows, taken by the compositor through wlroots'
+// older screencopy protocol into shared memory and turned into a QImage; and
+// the reading of such frames, shared with the standard image copy capture.
 
 #include "platform/wayland/Output.h"
+#include "platform/wayland/OutputCopy.h"
 #include "platform/wayland/ShmBuffer.h"
 
 #include <QImage>
@@ -11,7 +13,7 @@
 namespace platform::wayland {
 
 /** One copy of one output; the compositor answers asynchronously. */
-class ScreenCopy {
+class ScreenCopy final : public OutputCopy {
 public:
     /** Asks for a copy of output without the cursor (a compositor that draws the
      *  cursor into the output's pixels, as headless sway does, copies it too).
@@ -22,7 +24,7 @@ public:
     ScreenCopy(const ScreenCopy&) = delete;
     ScreenCopy& operator=(const ScreenCopy&) = delete;
 
-    bool isFinished() const { return finished_; }
+    bool isFinished() const override { return finished_; }
 
     void onBuffer(std::uint32_t format, std::uint32_t width, std::uint32_t height, std::uint32_t stride);
     void onFlags(std::uint32_t flags) { flags_ = flags; }

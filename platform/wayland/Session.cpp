@@ -162,7 +162,7 @@ void Session::startScreenCopy()
                 copyArrived_();
         };
         if (hasScreenCopy())
-            copies_[name] = std::make_unique<ScreenCopy>(*connection_, *output, keep);
+            copies_[name] = copyOutput(*connection_, *output, keep);
         else if (sessionBus_)
             kwinCopies_[name] = std::make_unique<KWinScreenShot>(output->name(), keep);
     }

@@ -8,7 +8,7 @@
 #include "platform/wayland/KWinScreenShot.h"
 #include "platform/wayland/Output.h"
 #include "platform/wayland/OutputSurface.h"
-#include "platform/wayland/ScreenCopy.h"
+#include "platform/wayland/OutputCopy.h"
 #include "platform/wayland/Seat.h"
 
 #include <QImage>
@@ -66,7 +66,7 @@ public:
     /** True where the compositor has ordinary windows (xdg toplevels). */
     bool hasWindows() const { return bool(connection_->globals().wmBase); }
     /** True where the compositor can copy what its outputs show. */
-    bool hasScreenCopy() const { return bool(connection_->globals().screencopy); }
+    bool hasScreenCopy() const { return canCopyOutputs(*connection_); }
     /** Lets copies be asked of KWin on the session bus where the compositor has no
      *  screen copy protocol; only where the bus runs, or connecting would start one. */
     void allowSessionBus(bool allowed) { sessionBus_ = allowed; }
@@ -120,7 +120,7 @@ private:
     bool started_ = false; // seats bound from now on came after the start
     CanvasLayout layout_;
     std::vector<std::uint32_t> layoutOrder_; // the output of each of layout_'s rectangles
-    std::map<std::uint32_t, std::unique_ptr<ScreenCopy>> copies_;
+    std::map<std::uint32_t, std::unique_ptr<OutputCopy>> copies_;
     std::map<std::uint32_t, std::unique_ptr<KWinScreenShot>> kwinCopies_;
     std::map<std::uint32_t, QImage> copied_;
     std::function<void()> copyArrived_; // while waiting for KWin's copies

@@ -1,6 +1,8 @@
 #include "platform/wayland/WlPtr.h"
 
 #include "ext-idle-notify-v1-client-protocol.h"
+#include "ext-image-capture-source-v1-client-protocol.h"
+#include "ext-image-copy-capture-v1-client-protocol.h"
 #include "idle-inhibit-unstable-v1-client-protocol.h"
 #include "kde-idle-client-protocol.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
@@ -29,6 +31,14 @@ void destroyObject(wl_buffer* object) { wl_buffer_destroy(object); }
 void destroyObject(wl_callback* object) { wl_callback_destroy(object); }
 void destroyObject(wl_compositor* object) { wl_compositor_destroy(object); }
 void destroyObject(wl_display* object) { wl_display_disconnect(object); }
+void destroyObject(ext_image_capture_source_v1* object) { ext_image_capture_source_v1_destroy(object); }
+void destroyObject(ext_image_copy_capture_frame_v1* object) { ext_image_copy_capture_frame_v1_destroy(object); }
+void destroyObject(ext_image_copy_capture_manager_v1* object) { ext_image_copy_capture_manager_v1_destroy(object); }
+void destroyObject(ext_image_copy_capture_session_v1* object) { ext_image_copy_capture_session_v1_destroy(object); }
+void destroyObject(ext_output_image_capture_source_manager_v1* object)
+{
+    ext_output_image_capture_source_manager_v1_destroy(object);
+}
 void destroyObject(wl_region* object) { wl_region_destroy(object); }
 void destroyObject(wl_registry* object) { wl_registry_destroy(object); }
 void destroyObject(wl_shm* object) { wl_shm_destroy(object); }

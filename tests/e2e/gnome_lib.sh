@@ -5,7 +5,12 @@
 # through its remote-desktop interface (the gnome_input tool). Everything runs
 # as root: GNOME Shell on a system bus of the test's own, in a mount namespace
 # without /run/systemd/seats (with them it expects logind and ends).
+# With LILYWADE_COMPOSITORS=testing, GNOME Shell, its buses and gsettings are
+# Debian testing's, in the testing root (testing_lib.sh), so that the buses
+# start the root's services; the saver and the test's tools stay the host's.
 # Usage in a test:  source lib.sh; source gnome_lib.sh; start_mutter
+
+source "$(dirname "${BASH_SOURCE[0]}")/testing_lib.sh"
 
 GNOME_INPUT="${2:?gnome_input}"
 COMPOSITOR_PID=""
@@ -43,15 +48,43 @@ stop_gnome() {
 }
 
 # A bus of the test's own, $1 "session" or "system" (GNOME Shell needs both),
-# its address in DBUS_SESSION_BUS_ADDRESS or DBUS_SYSTEM_BUS_ADDRESS.
+# its address in DBUS_SESSION_BUS_ADDRESS or DBUS_SYSTEM_BUS_ADDRESS. The
+# session bus starts the desktop's services (dconf, the calendar server); the
+# system bus none: the system's services (colord, UPower, polkit) expect
+# systemd, and GNOME Shell 50 waits 25 s for colord where it hangs.
 start_bus() {
-  local socket="$WORK/$1-bus" upper="${1^^}"
+  local socket="$WORK/$1-bus" upper="${1^^}" config=(--session)
   rm -f "$socket"
-  dbus-daemon --"$1" --nofork --nopidfile --address="unix:path=$socket" >"$WORK/$1-bus.log" 2>&1 &
+  if [ "$1" = system ]; then
+    system_bus_config >"$WORK/system-bus.conf"
+    config=(--config-file="$WORK/system-bus.conf")
+  fi
+  # The prefix, not compositor_side: a function run in the background would
+  # leave in $! the pid of a subshell, and the bus would outlive the test.
+  "${COMPOSITOR_SIDE[@]}" dbus-daemon "${config[@]}" --nofork --nopidfile --address="unix:path=$socket" >"$WORK/$1-bus.log" 2>&1 &
   printf -v "${upper}_BUS_PID" %s $!
   CHILD_PIDS+=($!)
   wait_until 10 test -S "$socket" || fail "no $1 bus: $(cat "$WORK/$1-bus.log")"
   export "DBUS_${upper}_BUS_ADDRESS=unix:path=$socket"
+}
+
+# A system bus open to every caller, with no services to start.
+system_bus_config() {
+  cat <<'CONF'
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:tmpdir=/tmp</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_destination="*"/>
+    <allow receive_sender="*"/>
+  </policy>
+</busconfig>
+CONF
 }
 
 # True while name $1 has an owner on the session bus.
@@ -87,13 +120,15 @@ start_mutter() {
 start_gnome_shell() {
   local started; started=$(now_ms)
   start_bus session
-  gsettings set org.gnome.desktop.notifications show-banners false \
-    && gsettings set org.gnome.desktop.interface enable-hot-corners false \
+  compositor_side gsettings set org.gnome.desktop.notifications show-banners false \
+    && compositor_side gsettings set org.gnome.desktop.interface enable-hot-corners false \
     || fail "gsettings failed: $(cat "$WORK/session-bus.log")"
   start_bus system
-  # Out of sight of GNOME Shell only: the namespace's mount goes with it.
-  unshare -m bash -c '[ ! -d /run/systemd ] || mount -t tmpfs tmpfs /run/systemd || exit 1; exec "$@"' - \
-    gnome-shell --headless --wayland --no-x11 --wayland-display="$WAYLAND_DISPLAY" \
+  # Out of sight of GNOME Shell only: the namespace's mount goes with it (the
+  # testing root's /run is a tmpfs of its own anyway).
+  local side=(unshare -m bash -c '[ ! -d /run/systemd ] || mount -t tmpfs tmpfs /run/systemd || exit 1; exec "$@"' -)
+  [ "$COMPOSITORS" = host ] || side=("${COMPOSITOR_SIDE[@]}")
+  "${side[@]}" gnome-shell --headless --wayland --no-x11 --wayland-display="$WAYLAND_DISPLAY" \
     --virtual-monitor 1280x720 --virtual-monitor 1024x768 --unsafe-mode >"$WORK/gnome-shell.log" 2>&1 &
   COMPOSITOR_PID=$!
   CHILD_PIDS+=("$COMPOSITOR_PID")

@@ -18,6 +18,7 @@ KWIN_TOOL="${2:?kwin_tool}" CMAKE="${3:?cmake}" BUILD="${4:?build folder}"
 FROG_PIXELS=$((2 * 110 * 110))
 
 start_kwin 640 400 2
+[ "$KWIN_CAPTURES" = yes ] || fail "KWin cancels its copies: $(cat "$WORK/shot.err")"
 pass "KWin's socket after $KWIN_SOCKET_MS ms, its screen copies after $KWIN_READY_MS ms"
 
 # The saver installed as the README says, under ~/.local; its entry is the

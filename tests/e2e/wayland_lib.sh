@@ -3,6 +3,10 @@
 # run as user nobody, in a folder of the test's own; captures with grim,
 # keys with wtype.
 # Usage in a test:  source lib.sh; source wayland_lib.sh; start_sway
+# With LILYWADE_COMPOSITORS=testing, sway and its tools (swaymsg, grim, wtype)
+# are Debian testing's (testing_lib.sh); the programs under test stay the host's.
+
+source "$(dirname "${BASH_SOURCE[0]}")/testing_lib.sh"
 
 NOBODY=65534
 WL_DIR="$WORK/wayland"              # nobody's: HOME, XDG_RUNTIME_DIR, configuration
@@ -51,6 +55,8 @@ nobody_prefix() {
 
 # Runs a command as nobody in the compositor's session.
 as_nobody() { nobody_prefix; "${NOBODY_PREFIX[@]}" "$@"; }
+# The same for a tool of the compositor's release (swaymsg, grim, wtype).
+tool_as_nobody() { nobody_prefix; "${COMPOSITOR_SIDE[@]}" "${NOBODY_PREFIX[@]}" "$@"; }
 
 # Starts a client as nobody in the background, output to $WORK/NAME.out and
 # NAME.err; its pid in $LAST_PID (setpriv and env exec it, so signals reach it).
@@ -58,6 +64,15 @@ start_client() {
   local name="$1"; shift
   nobody_prefix
   "${NOBODY_PREFIX[@]}" "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" &
+  LAST_PID=$!
+  CHILD_PIDS+=("$LAST_PID")
+}
+
+# The same for a program of the compositor's release (its bus, a nested compositor).
+start_compositor_side() {
+  local name="$1"; shift
+  nobody_prefix
+  "${COMPOSITOR_SIDE[@]}" "${NOBODY_PREFIX[@]}" "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" &
   LAST_PID=$!
   CHILD_PIDS+=("$LAST_PID")
 }
@@ -96,7 +111,7 @@ bar {
 }
 CONF
   chown -R "$NOBODY:$NOBODY" "$WL_DIR"
-  setpriv --reuid=$NOBODY --regid=$NOBODY --clear-groups env -i HOME="$WL_DIR/home" \
+  "${COMPOSITOR_SIDE[@]}" setpriv --reuid=$NOBODY --regid=$NOBODY --clear-groups env -i HOME="$WL_DIR/home" \
     XDG_RUNTIME_DIR="$WL_RUNTIME" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     PATH=/usr/bin:/bin sway -c "$WL_DIR/sway.conf" >"$WORK/sway.log" 2>&1 &
   COMPOSITOR_PID=$!
@@ -110,7 +125,7 @@ CONF
 }
 
 # Makes the next headless output (HEADLESS-2, then HEADLESS-3).
-add_sway_output() { as_nobody swaymsg create_output >/dev/null || fail "swaymsg create_output failed"; }
+add_sway_output() { tool_as_nobody swaymsg create_output >/dev/null || fail "swaymsg create_output failed"; }
 
 # True when output $1 shows background-$2.png, most of it, and a bar over part of it.
 desktop_shown() {
@@ -155,7 +170,7 @@ expect_end_when_compositor_goes() { # PID NAME
 }
 
 # Writes what the compositor shows as PNG to $1: the whole layout, or output $2 in its own pixels.
-capture() { as_nobody grim ${2:+-o "$2"} - >"$1" 2>/dev/null; }
+capture() { tool_as_nobody grim ${2:+-o "$2"} - >"$1" 2>/dev/null; }
 
 # Writes what Weston (started with --debug) shows as PNG to $1.
 weston_capture() {
@@ -168,16 +183,18 @@ weston_capture() {
 
 # Types text $1 at once, as a keyboard that comes with its first key does:
 # wtype's virtual keyboard is new at every call.
-type_keys() { as_nobody wtype "$1"; }
+type_keys() { tool_as_nobody wtype "$1"; }
 
 # Puts a keyboard on the seat that types nothing and stays, as the user's own
 # keyboard does (a wtype that only sleeps), until $KEYBOARD is killed.
 start_resting_keyboard() {
-  start_client keyboard wtype -s 600000
-  KEYBOARD=$LAST_PID
+  nobody_prefix
+  "${COMPOSITOR_SIDE[@]}" "${NOBODY_PREFIX[@]}" wtype -s 600000 >"$WORK/keyboard.out" 2>"$WORK/keyboard.err" &
+  KEYBOARD=$!
+  CHILD_PIDS+=("$KEYBOARD")
   wait_until 5 seat_has_keyboard || fail "the seat has no keyboard: $(tail -3 "$WORK/keyboard.err")"
 }
-seat_has_keyboard() { as_nobody swaymsg -t get_seats | grep -q '"capabilities": [2367]'; }
+seat_has_keyboard() { tool_as_nobody swaymsg -t get_seats | grep -q '"capabilities": [2367]'; }
 
 # The number of pixels in which two images differ.
 differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
