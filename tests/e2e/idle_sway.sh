@@ -1,5 +1,6 @@
 # lilywade-idle on headless sway 1.7, through KDE's idle protocol (sway 1.7
-# has no ext-idle-notify): a window holding an idle inhibitor keeps the saver
+# has no ext-idle-notify), and with LILYWADE_COMPOSITORS=testing on Debian
+# testing's sway 1.12, through ext_idle_notifier_v1: a window holding an idle inhibitor keeps the saver
 # away; 2 s after it lets go the saver comes, a key ends it, and it comes
 # again 2 s after the key, not before; sway going away ends lilywade-idle with
 # status 0 within 5 s, and the saver with it.
@@ -20,8 +21,10 @@ wait_until 10 grep -q '^inhibiting' "$WORK/inhibitor.out" || fail "no inhibitor:
 
 start_client idle "$IDLE_PROGRAM" --seconds 2
 IDLE=$LAST_PID
-wait_until 10 grep -q 'org_kde_kwin_idle' "$WORK/idle.err" \
-  || fail "lilywade-idle does not say it watches KDE's idle protocol: $(cat "$WORK/idle.err")"
+NOTIFIER=org_kde_kwin_idle
+[ "$COMPOSITORS" = testing ] && NOTIFIER=ext_idle_notifier_v1
+wait_until 10 grep -q "$NOTIFIER" "$WORK/idle.err" \
+  || fail "lilywade-idle does not say it watches $NOTIFIER: $(cat "$WORK/idle.err")"
 expect_no_saver 4 "the inhibitor did not keep it away"
 pass "a window holding an idle inhibitor keeps the saver away (4 s of a 2 s timeout)"
 

@@ -102,6 +102,3 @@ wait_until 5 steady || fail "the turned desktop does not settle"
 start_saver
 wait_for_frogs_on "$WORK/before.png"
 pass "on an output turned by 90 degrees, frogs on the desktop as grim saw it"
-
-# FIXME: the idle launcher through ext_idle_notifier_v1 version 2 on this sway
-# belongs here, once the launcher is in.
