@@ -1,7 +1,7 @@
 // The hack's window and its ground, on the offscreen platform.
 #include "hack/FrogHack.h"
 #include "hack/HackGround.h"
-#include "saver/SceneTest.h"
+#include "tests/support/SceneTest.h"
 
 #include <QResizeEvent>
 

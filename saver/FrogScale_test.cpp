@@ -2,7 +2,7 @@
 // same choices from the same random numbers, every place and every picture
 // doubled, pixel for pixel.
 #include "saver/MoveScheduler.h"
-#include "saver/SceneTest.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The jumps frame by frame: places, frames, pauses, sound and marks.
-#include "saver/SceneTest.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Targets, flight and the choice of jump, tick by tick.
 #include "saver/MoveScheduler.h"
-#include "saver/SceneTest.h"
+#include "tests/support/SceneTest.h"
 
 namespace {
 

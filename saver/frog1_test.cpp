@@ -2,8 +2,8 @@
 // that ends it.
 #include "platform/fake/FakePlatform.h"
 #include "saver/frog1.h"
-#include "sprites/TestSprites.h"
 #include "startup/Globals.h"
+#include "tests/support/TestSprites.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

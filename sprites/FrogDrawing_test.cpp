@@ -1,7 +1,7 @@
 // Exact pixel checks of the masked drawing on synthetic frogs.
 #include "platform/fake/FakePlatform.h"
 #include "sprites/FrogDrawing.h"
-#include "sprites/TestSprites.h"
+#include "tests/support/TestSprites.h"
 
 #include <QWindow>
 #include <gtest/gtest.h>

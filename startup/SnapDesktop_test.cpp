@@ -1,6 +1,6 @@
 #include "platform/fake/FakePlatform.h"
-#include "sprites/TestSprites.h"
 #include "startup/SnapDesktop.h"
+#include "tests/support/TestSprites.h"
 
 #include <gtest/gtest.h>
 

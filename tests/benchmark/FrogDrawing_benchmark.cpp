@@ -3,7 +3,7 @@
 // memcpy of the same number of bytes (eight 95 x 95 blocks).
 #include "platform/fake/FakePlatform.h"
 #include "sprites/FrogDrawing.h"
-#include "sprites/TestSprites.h"
+#include "tests/support/TestSprites.h"
 
 #include <QGuiApplication>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "sprites/TestSprites.h"
+#include "tests/support/TestSprites.h"
 
 #include <random>
 

@@ -7,8 +7,8 @@
 #include "saver/FrogState.h"
 #include "saver/Jumps.h"
 #include "sprites/FrogDrawing.h"
-#include "sprites/TestSprites.h"
 #include "startup/Globals.h"
+#include "tests/support/TestSprites.h"
 
 #include <QWindow>
 #include <gtest/gtest.h>
