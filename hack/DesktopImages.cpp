@@ -1,4 +1,5 @@
 #include "hack/DesktopImages.h"
+#include "platform/ResourceText.h"
 
 #include <algorithm>
 #include <array>
@@ -6,63 +7,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <vector>
 
 namespace {
-
-constexpr std::string_view Blanks = " \t\r\n";
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(Blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
-}
 
 std::string lowered(std::string_view text)
 {
     std::string lower(text);
     std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
     return lower;
-}
-
-struct Entry {
-    std::string_view name; // as written before the colon, blanks trimmed
-    std::string_view value;
-};
-
-/** The "name: value" entries of a resource file, lines continued with a
- *  final backslash joined first, comments ("!" or "#") left out. */
-std::vector<Entry> entriesOf(std::string_view text, std::string& joined)
-{
-    joined.clear();
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        std::string_view line = text.substr(at, end - at);
-        at = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (!line.empty() && line.back() == '\\') {
-            joined.append(line.substr(0, line.size() - 1));
-            continue;
-        }
-        joined.append(line).push_back('\n');
-    }
-    // A continued last line still ends the text.
-    if (!joined.empty() && joined.back() != '\n')
-        joined.push_back('\n');
-    std::vector<Entry> entries;
-    for (std::size_t at = 0; at < joined.size();) {
-        const std::size_t end = joined.find('\n', at);
-        const std::string_view line = trimmed(std::string_view(joined).substr(at, end - at));
-        at = end + 1;
-        const auto colon = line.find(':');
-        if (line.empty() || line.front() == '!' || line.front() == '#' || colon == line.npos)
-            continue;
-        entries.push_back({trimmed(line.substr(0, colon)), line.substr(colon + 1)});
-    }
-    return entries;
 }
 
 constexpr std::string_view Setting = "grabdesktopimages";
@@ -86,23 +38,17 @@ int closeness(std::string_view name)
 /** What a resource text says of the setting; the closest fit wins, the later line among equals. */
 std::optional<bool> inResources(std::string_view text)
 {
-    std::string joined;
-    int best = 0;
-    std::optional<bool> said;
-    for (const Entry& entry : entriesOf(text, joined))
-        if (const int fit = closeness(entry.name); fit > 0 && fit >= best) {
-            best = fit;
-            said = resourceIsTrue(entry.value);
-        }
-    return said;
+    const platform::ResourceText resources(text); // what value points into
+    const auto value = resources.closest(closeness);
+    return value ? std::optional<bool>(resourceIsTrue(*value)) : std::nullopt;
 }
 
 /** What ~/.xscreensaver says: XScreenSaver writes its settings there by their bare names. */
 std::optional<bool> inUserSettings(std::string_view text)
 {
-    std::string joined;
     std::optional<bool> said;
-    for (const Entry& entry : entriesOf(text, joined))
+    const platform::ResourceText resources(text);
+    for (const platform::ResourceEntry& entry : resources.entries())
         if (lowered(entry.name) == Setting)
             said = resourceIsTrue(entry.value);
     return said;
@@ -141,7 +87,7 @@ std::string expanded(std::string_view pattern)
 
 bool resourceIsTrue(std::string_view value)
 {
-    const std::string word = lowered(trimmed(value));
+    const std::string word = lowered(platform::trimmedResource(value));
     return word == "true" || word == "on" || word == "yes";
 }
 

@@ -5,7 +5,7 @@
 #include "hack/FrogHack.h"
 #include "hack/HackGround.h"
 #include "hack/HackStart.h"
-#include "platform/PlatformFactory.h"
+#include "platform/factory/PlatformFactory.h"
 #include "sprites/SpriteSet.h"
 #include "startup/Globals.h"
 #include "startup/Version.h"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -49,26 +50,23 @@ bool setWindowId(HackOptions& options, std::string_view spelling, std::string_vi
 
 // A whole number, with an optional sign; numbers too large for any integer
 // type still have a side of the range to be clamped to.
-std::optional<std::int16_t> clampedSpeed(std::string_view text)
+std::optional<std::int16_t> speedOption(std::string_view text)
 {
     const bool negative = text.starts_with('-');
     if (negative || text.starts_with('+'))
         text.remove_prefix(1);
     if (text.empty() || !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
-    if (negative)
-        return std::int16_t{0};
     unsigned long long magnitude = 0;
     const auto parsed = std::from_chars(text.data(), text.data() + text.size(), magnitude);
-    if (parsed.ec == std::errc::result_out_of_range || magnitude > MaxSpeed)
-        return MaxSpeed;
-    return static_cast<std::int16_t>(magnitude);
+    const double speed = parsed.ec == std::errc::result_out_of_range ? HUGE_VAL : double(magnitude);
+    return clampedSpeed(negative ? -speed : speed);
 }
 
 bool setSpeed(HackOptions& options, std::string_view spelling, std::string_view value,
               std::string& error)
 {
-    options.speed = clampedSpeed(value);
+    options.speed = speedOption(value);
     if (!options.speed)
         error = std::string(spelling) + ": \"" + std::string(value) + "\" is not a whole number";
     return options.speed.has_value();
@@ -173,7 +171,7 @@ SaverSettingsRecord withHackOptions(SaverSettingsRecord settings, const HackOpti
     put(settings.Streak, options.streak);
     put(settings.Blank, options.blank);
     if (options.speed)
-        settings.Speed = std::clamp<std::int16_t>(*options.speed, 0, MaxSpeed);
+        settings.Speed = clampedSpeed(*options.speed);
     return settings;
 }
 

@@ -3,7 +3,7 @@
 pkg_check_modules(XCB_SCREENSAVER REQUIRED IMPORTED_TARGET xcb xcb-screensaver)
 
 add_library(lilywade_idle_platform STATIC
-  IdleFactory.cpp
+  factory/IdleFactory.cpp
   IdleWatch.h
   gnome/MutterIdleWatch.cpp
   gnome/SessionManagerInhibitor.cpp

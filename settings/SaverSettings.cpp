@@ -20,14 +20,11 @@ std::int16_t flagFrom(const std::string& text)
     return value == 1.0 ? -1 : 0;
 }
 
-// Speed is kept to what the dialog can show, so that a hand-edited store can
-// never turn into a negative or huge pause.
+// Speed is kept to what the dialog can show.
 std::int16_t speedFrom(const std::string& text)
 {
     const auto value = wholeNumber(text);
-    if (!value || std::isnan(*value))
-        return 0;
-    return static_cast<std::int16_t>(std::clamp(std::nearbyint(*value), 0.0, double(MaxSpeed)));
+    return value ? clampedSpeed(std::nearbyint(*value)) : 0;
 }
 
 std::string storedText(const StoredSetting& setting, std::int16_t value)
@@ -43,6 +40,13 @@ void LoadSettings(platform::Platform& platform)
         const std::string text = platform.rtcGetSetting(App, ReadSection, setting.readKey, "0");
         SaverSettings.*setting.field = setting.isFlag() ? flagFrom(text) : speedFrom(text);
     }
+}
+
+std::int16_t clampedSpeed(double speed)
+{
+    if (std::isnan(speed))
+        return 0;
+    return static_cast<std::int16_t>(std::clamp(speed, 0.0, double(MaxSpeed)));
 }
 
 void SaveSettings(platform::Platform& platform, const SaverSettingsRecord& settings)

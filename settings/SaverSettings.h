@@ -19,6 +19,10 @@ struct SaverSettingsRecord {
 /** The slowest Speed the program accepts; stored values are clamped to 0..MaxSpeed. */
 inline constexpr std::int16_t MaxSpeed = 200;
 
+/** A Speed from the store or a command line, kept to 0..MaxSpeed (NaN as 0), so
+ *  that no value can turn into a negative or huge pause. */
+std::int16_t clampedSpeed(double speed);
+
 /** Fills SaverSettings from the store. */
 void LoadSettings(platform::Platform& platform);
 

@@ -1,5 +1,5 @@
 // Program entry: starts the toolkit on the display the mode needs and runs Main.
-#include "platform/PlatformFactory.h"
+#include "platform/factory/PlatformFactory.h"
 #include "startup/Cursor.h"
 #include "startup/Main.h"
 #include "startup/ProgramWindows.h"

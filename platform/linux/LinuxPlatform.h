@@ -1,8 +1,10 @@
 #pragma once
 // The half of the real platform that is not about the display: the command
 // line, the program's folder, the settings store, sound, pauses, random
-// numbers, claims and the end of the process. The X11 and the Wayland
-// platforms build on it and add the display.
+// numbers, claims and the end of the process; and what both displays do
+// alike around their own part (the cursor count, the screen copy's driver
+// name, the end when the display goes). The X11 and the Wayland platforms
+// build on it and add the display.
 
 #include "platform/IniStore.h"
 #include "platform/Platform.h"
@@ -39,6 +41,9 @@ public:
                         const std::string& key, const std::string& value) override;
     void onTerminationRequest(std::function<void()> handler) override;
     [[noreturn]] void endProcess(int status) override;
+    std::int32_t ShowCursor(std::int32_t show) override;
+    std::unique_ptr<DeviceContext> CreateDCA(const char* driver) override;
+    void DeleteDC(std::unique_ptr<DeviceContext> dc) override;
 
 protected:
     /** The platform over a running toolkit, which it keeps until it goes. */
@@ -50,6 +55,13 @@ protected:
     virtual void ringBell() = 0;
     /** Gets whatever was asked of the display to it, before the process ends. */
     virtual void flushDisplay() = 0;
+    /** A copy of the whole screen for CreateDCA("DISPLAY"); null when there is none. */
+    virtual QImage copyWholeScreen() = 0;
+    /** Blanks the program's cursor, or gives the usual one back, as the cursor
+     *  count crosses zero; nothing where the display hides it by itself. */
+    virtual void blankCursor(bool /*blank*/) {}
+    /** The display went away: says why in one line and ends with status 1. */
+    [[noreturn]] void endForLostDisplay(const QString& why);
 
 private:
     bool claimName(const char* what);
@@ -58,6 +70,7 @@ private:
     QStringList arguments_;
     IniStore store_;
     bool soundSilent_ = false; // another process plays the sounds
+    std::int32_t cursorCount_ = 0;
     std::mt19937 random_;
 };
 

@@ -7,7 +7,7 @@ namespace platform {
 
 bool sessionBusRuns()
 {
-    // "disabled:" is what the program sets where none ran (PlatformFactory.cpp).
+    // "disabled:" is what the program sets where none ran (factory/PlatformFactory.cpp).
     const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
     if (!address.isEmpty())
         return address != "disabled:";

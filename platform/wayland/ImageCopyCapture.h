@@ -3,9 +3,13 @@
 // protocol: a session on the output's capture source tells the buffer's size
 // and shared-memory formats, then one frame is captured into such a buffer.
 
+#include "platform/wayland/Connection.h"
+#include "platform/wayland/Output.h"
 #include "platform/wayland/OutputCopy.h"
 #include "platform/wayland/ShmBuffer.h"
 
+#include <QImage>
+#include <functional>
 #include <optional>
 #include <vector>
 

@@ -1,14 +1,6 @@
 #pragma once
-// A copy of what one output shows, by whichever screen copy protocol the
-// compositor offers: the standard image copy capture where it is there,
-// wlroots' older screencopy where only that is.
-
-#include "platform/wayland/Connection.h"
-#include "platform/wayland/Output.h"
-
-#include <QImage>
-#include <functional>
-#include <memory>
+// A copy of what one output shows, under way: what the copies by each
+// screen copy protocol have in common (OutputCopyProtocol.h picks one).
 
 namespace platform::wayland {
 
@@ -19,14 +11,5 @@ public:
     /** True once the copy arrived or failed. */
     virtual bool isFinished() const = 0;
 };
-
-/** True where the compositor offers a protocol copyOutput can use. */
-bool canCopyOutputs(const Connection& connection);
-
-/** Asks for a copy of output without the cursor; done runs once with the copy
- *  (Format_RGB32, upright as the output shows it) or a null image when it
- *  failed: during event dispatch, or at once when nothing can copy. */
-std::unique_ptr<OutputCopy> copyOutput(const Connection& connection, const Output& output,
-                                       std::function<void(QImage)> done);
 
 } // namespace platform::wayland

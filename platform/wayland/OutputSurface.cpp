@@ -14,20 +14,6 @@ void layerConfigure(void* data, zwlr_layer_surface_v1*, std::uint32_t serial, st
 void layerClosed(void* data, zwlr_layer_surface_v1*) { self(data).onClosed(); }
 const zwlr_layer_surface_v1_listener layerListener = {layerConfigure, layerClosed};
 
-// A toplevel's size comes first, then the surface's configure that completes it.
-void xdgSurfaceConfigure(void* data, xdg_surface*, std::uint32_t serial) { self(data).onConfigure(serial, 0, 0); }
-const xdg_surface_listener xdgSurfaceListener = {xdgSurfaceConfigure};
-
-void toplevelConfigure(void* data, xdg_toplevel*, std::int32_t width, std::int32_t height, wl_array*)
-{
-    self(data).onToplevelSize(width, height);
-}
-void toplevelClose(void* data, xdg_toplevel*) { self(data).onClosed(); }
-void toplevelBounds(void*, xdg_toplevel*, std::int32_t, std::int32_t) {}
-void toplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
-const xdg_toplevel_listener toplevelListener = {toplevelConfigure, toplevelClose, toplevelBounds,
-                                                toplevelCapabilities};
-
 } // namespace
 
 OutputSurface::OutputSurface(const Connection& connection, const Output& output)
@@ -66,13 +52,10 @@ void OutputSurface::makeToplevel(xdg_wm_base* base, wl_output* output)
 {
     if (!base)
         return;
-    xdgSurface_.reset(xdg_wm_base_get_xdg_surface(base, surface()));
-    xdg_surface_add_listener(xdgSurface_.get(), &xdgSurfaceListener, this);
-    toplevel_.reset(xdg_surface_get_toplevel(xdgSurface_.get()));
-    xdg_toplevel_add_listener(toplevel_.get(), &toplevelListener, this);
-    xdg_toplevel_set_title(toplevel_.get(), "Lilywade");
-    xdg_toplevel_set_app_id(toplevel_.get(), "lilywade");
-    xdg_toplevel_set_fullscreen(toplevel_.get(), output);
+    toplevel_ = std::make_unique<Toplevel>(base, surface(), "Lilywade");
+    toplevel_->configured = [this](std::uint32_t serial) { onConfigure(serial, 0, 0); };
+    toplevel_->closed = [this] { onClosed(); };
+    xdg_toplevel_set_fullscreen(toplevel_->handle(), output);
 }
 
 void OutputSurface::onConfigure(std::uint32_t serial, std::uint32_t width, std::uint32_t height)
@@ -80,8 +63,8 @@ void OutputSurface::onConfigure(std::uint32_t serial, std::uint32_t width, std::
     if (layer_)
         zwlr_layer_surface_v1_ack_configure(layer_.get(), serial);
     else
-        xdg_surface_ack_configure(xdgSurface_.get(), serial);
-    const QSize size = layer_ ? QSize(int(width), int(height)) : toplevelSize_;
+        toplevel_->ack(serial);
+    const QSize size = layer_ ? QSize(int(width), int(height)) : toplevel_->askedSize();
     canvas_.resize(size.isEmpty() ? outputSize_ : size);
 }
 

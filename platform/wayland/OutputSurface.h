@@ -5,6 +5,7 @@
 
 #include "platform/wayland/CanvasSurface.h"
 #include "platform/wayland/Output.h"
+#include "platform/wayland/Toplevel.h"
 
 #include <QImage>
 #include <QRect>
@@ -43,7 +44,6 @@ public:
     std::function<void()> closed;
 
     void onConfigure(std::uint32_t serial, std::uint32_t width, std::uint32_t height);
-    void onToplevelSize(std::int32_t width, std::int32_t height) { toplevelSize_ = QSize(width, height); }
     void onClosed();
 
 private:
@@ -53,9 +53,7 @@ private:
     QSize outputSize_;
     CanvasSurface canvas_; // goes after its role
     WlPtr<zwlr_layer_surface_v1> layer_;
-    WlPtr<xdg_surface> xdgSurface_;
-    WlPtr<xdg_toplevel> toplevel_;
-    QSize toplevelSize_;
+    std::unique_ptr<Toplevel> toplevel_;
 };
 
 } // namespace platform::wayland

@@ -3,6 +3,7 @@
 // older screencopy protocol into shared memory and turned into a QImage; and
 // the reading of such frames, shared with the standard image copy capture.
 
+#include "platform/wayland/Connection.h"
 #include "platform/wayland/Output.h"
 #include "platform/wayland/OutputCopy.h"
 #include "platform/wayland/ShmBuffer.h"

@@ -7,8 +7,8 @@
 #include "platform/wayland/Connection.h"
 #include "platform/wayland/KWinScreenShot.h"
 #include "platform/wayland/Output.h"
+#include "platform/wayland/OutputCopyProtocol.h"
 #include "platform/wayland/OutputSurface.h"
-#include "platform/wayland/OutputCopy.h"
 #include "platform/wayland/Seat.h"
 
 #include <QImage>

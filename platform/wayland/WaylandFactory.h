@@ -1,7 +1,7 @@
 #pragma once
 // The platform over the Wayland compositor of WAYLAND_DISPLAY.
 
-#include "platform/PlatformFactory.h"
+#include "platform/PlatformStart.h"
 
 namespace platform {
 

@@ -5,8 +5,6 @@
 #include "platform/wayland/WindowSurface.h"
 
 #include <QWindow>
-#include <cstdio>
-#include <cstring>
 #include <utility>
 
 namespace platform::wayland {
@@ -28,10 +26,7 @@ WaylandPlatform::WaylandPlatform(std::unique_ptr<QGuiApplication> application, s
             canvasResized_(session_->canvasSize());
     };
     // As on X11 when the server goes: the surfaces are gone with it.
-    events.lost = [this](const QString& why) {
-        std::fprintf(stderr, "Lilywade: %s\n", qPrintable(why));
-        endProcess(1);
-    };
+    events.lost = [this](const QString& why) { endForLostDisplay(why); };
     // KWin gives copies of its outputs on the session bus.
     session_->allowSessionBus(sessionBusRuns());
     session_->startReading();
@@ -74,13 +69,6 @@ bool WaylandPlatform::IsChild(WindowId, WindowId) { return false; }
 QImage WaylandPlatform::hostScreenshot(WindowId) { return {}; }
 std::string WaylandPlatform::resourceDatabase() { return {}; }
 
-std::int32_t WaylandPlatform::ShowCursor(std::int32_t show)
-{
-    // Only counted: the surfaces hide the cursor over themselves, and once
-    // they are gone the compositor shows its own again.
-    cursorCount_ += show ? 1 : -1;
-    return cursorCount_;
-}
 
 void WaylandPlatform::prepareScreenCopy()
 {
@@ -94,15 +82,13 @@ void WaylandPlatform::prepareScreenCopy()
         kwinCopy_ = session_->screenCopy();
 }
 
-std::unique_ptr<DeviceContext> WaylandPlatform::CreateDCA(const char* driver)
+QImage WaylandPlatform::copyWholeScreen()
 {
-    if (!driver || std::strcmp(driver, "DISPLAY") != 0 || !session_->canCopyScreen())
-        return nullptr;
+    if (!session_->canCopyScreen())
+        return {};
     QImage copy = std::exchange(kwinCopy_, QImage());
-    return std::make_unique<DeviceContext>(copy.isNull() ? session_->screenCopy() : std::move(copy));
+    return copy.isNull() ? session_->screenCopy() : copy;
 }
-
-void WaylandPlatform::DeleteDC(std::unique_ptr<DeviceContext>) {}
 
 void WaylandPlatform::grabInput(QWindow& window)
 {

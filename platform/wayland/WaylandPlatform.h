@@ -6,7 +6,7 @@
 // loop, the timers and the images; for the settings dialog it runs on a
 // display of its own choice, and none of the display calls are used.
 
-#include "platform/PlatformFactory.h"
+#include "platform/PlatformStart.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/wayland/InputRouter.h"
 
@@ -28,10 +28,7 @@ public:
     WindowId FindWindowA(const char* className, const char* windowName) override;
     WindowId SetParent(WindowId child, WindowId newParent) override;
     bool IsChild(WindowId parent, WindowId window) override;
-    std::int32_t ShowCursor(std::int32_t show) override;
     void prepareScreenCopy() override;
-    std::unique_ptr<DeviceContext> CreateDCA(const char* driver) override;
-    void DeleteDC(std::unique_ptr<DeviceContext> dc) override;
     void grabInput(QWindow& window) override;
     void releaseInput() override;
     void bringToTop(QWindow& window) override;
@@ -48,6 +45,9 @@ protected:
     std::string displayName() override;
     void ringBell() override;
     void flushDisplay() override;
+    QImage copyWholeScreen() override;
+    // No blankCursor: the surfaces hide the cursor over themselves, and once
+    // they are gone the compositor shows its own again.
 
 private:
     /** The image the surfaces show, as it was when shown: another buffer or size is shown anew. */
@@ -68,7 +68,6 @@ private:
     std::function<void(QSize)> canvasResized_;
     Shown shown_;
     QImage kwinCopy_; // taken by prepareScreenCopy, for the next CreateDCA
-    std::int32_t cursorCount_ = 0;
 };
 
 } // namespace platform::wayland

@@ -4,6 +4,7 @@
 // asks for goes to the owner, whose next canvas has it.
 
 #include "platform/wayland/CanvasSurface.h"
+#include "platform/wayland/Toplevel.h"
 
 #include <QString>
 #include <functional>
@@ -30,19 +31,14 @@ public:
     /** Runs when the user asks the compositor to close the window. */
     std::function<void()> closed;
 
-    void onConfigure(std::uint32_t serial);
-    void onToplevelSize(std::int32_t width, std::int32_t height) { toplevelSize_ = QSize(width, height); }
-    void onClose();
-
 private:
+    void onConfigure(std::uint32_t serial);
     /** Acks the configure waiting, at the canvas's size. */
     void commitConfigure();
 
     QSize size_; // the shown canvas's
     CanvasSurface canvas_; // goes after its role
-    WlPtr<xdg_surface> xdgSurface_;
-    WlPtr<xdg_toplevel> toplevel_;
-    QSize toplevelSize_;
+    Toplevel toplevel_;
     std::optional<std::uint32_t> pendingSerial_;
 };
 

@@ -1,6 +1,7 @@
 // The X resource database: the text xrdb keeps in the root window's
 // RESOURCE_MANAGER property, which desktops fill with their settings.
 #include "platform/x11/Resources.h"
+#include "platform/ResourceText.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XConnection.h"
 #include "platform/x11/XReply.h"
@@ -14,16 +15,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::string_view Blanks = " \t\r";
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(Blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
-}
-
 /** How closely a resource name fits Xft's dpi, 0 when it does not. */
 int dpiCloseness(std::string_view name)
 {
@@ -34,7 +25,7 @@ int dpiCloseness(std::string_view name)
 
 int scaleForDpi(std::string_view value)
 {
-    value = trimmed(value);
+    value = trimmedResource(value);
     double dpi = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), dpi);
     if (error != std::errc() || end != value.data() + value.size() || !(dpi > 0) || dpi > 96e3)
@@ -44,25 +35,11 @@ int scaleForDpi(std::string_view value)
 
 } // namespace
 
-// xrdb keeps the database as one "name:\tvalue" line per resource, comments
-// and continued lines already resolved.
 int desktopScaleOf(std::string_view resources)
 {
-    int best = 0;
-    int scale = 1;
-    for (std::size_t at = 0; at < resources.size();) {
-        const std::size_t end = std::min(resources.find('\n', at), resources.size());
-        const std::string_view line = resources.substr(at, end - at);
-        at = end + 1;
-        const auto colon = line.find(':');
-        if (colon == line.npos)
-            continue;
-        if (const int fit = dpiCloseness(trimmed(line.substr(0, colon))); fit > 0 && fit >= best) {
-            best = fit;
-            scale = scaleForDpi(line.substr(colon + 1));
-        }
-    }
-    return scale;
+    const ResourceText text(resources); // what dpi points into
+    const auto dpi = text.closest(dpiCloseness);
+    return dpi ? scaleForDpi(*dpi) : 1;
 }
 
 int X11Platform::desktopScale()

@@ -1,7 +1,7 @@
 #pragma once
 // The platform over an X display.
 
-#include "platform/PlatformFactory.h"
+#include "platform/PlatformStart.h"
 
 namespace platform {
 

@@ -26,10 +26,7 @@ public:
     WindowId FindWindowA(const char* className, const char* windowName) override;
     WindowId SetParent(WindowId child, WindowId newParent) override;
     bool IsChild(WindowId parent, WindowId window) override;
-    std::int32_t ShowCursor(std::int32_t show) override;
     void prepareScreenCopy() override;
-    std::unique_ptr<DeviceContext> CreateDCA(const char* driver) override;
-    void DeleteDC(std::unique_ptr<DeviceContext> dc) override;
     void grabInput(QWindow& window) override;
     void releaseInput() override;
     void bringToTop(QWindow& window) override;
@@ -46,6 +43,8 @@ protected:
     std::string displayName() override;
     void ringBell() override;
     void flushDisplay() override;
+    QImage copyWholeScreen() override;
+    void blankCursor(bool blank) override;
 
 private:
     WindowWatcher& watcher(WindowId window);
@@ -53,7 +52,6 @@ private:
     PaintTarget* paintTarget(WindowId window);
 
     std::unique_ptr<ConnectionGuard> connectionGuard_;
-    std::int32_t cursorCount_ = 0;
     std::unique_ptr<InputGrab> inputGrab_;
     std::map<WindowId, std::unique_ptr<WindowWatcher>> watchers_;
     std::unique_ptr<PendingScreenRead> screenRead_;

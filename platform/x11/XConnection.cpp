@@ -1,5 +1,4 @@
 #include "platform/x11/XConnection.h"
-#include "platform/x11/X11Platform.h"
 #include "platform/x11/XReply.h"
 
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 // the top left, then takes the device context: the copy must not show it.
 // Usage: snapshot_probe OUT.png [shm|socket|qt|prepared]
 #include "platform/x11/ScreenGrab.h"
-#include "platform/PlatformFactory.h"
+#include "platform/factory/PlatformFactory.h"
 #include "platform/x11/XConnection.h"
 
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 // the sound player as a hack does, and stays silent when another process
 // holds the claim. Prints "ms=<duration of the call> bell=<0|1> silent=<0|1>";
 // exits 0 when the sound played (or was waited for), 1 when it did not.
-#include "platform/PlatformFactory.h"
+#include "platform/factory/PlatformFactory.h"
 #include "platform/x11/XConnection.h"
 
 #include <QGuiApplication>

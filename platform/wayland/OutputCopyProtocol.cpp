@@ -1,4 +1,4 @@
-#include "platform/wayland/OutputCopy.h"
+#include "platform/wayland/OutputCopyProtocol.h"
 
 #include "platform/wayland/ImageCopyCapture.h"
 #include "platform/wayland/ScreenCopy.h"

@@ -1,5 +1,7 @@
 #pragma once
-// The one way the program gets its real platform.
+// What a backend is given and gives back when the program starts it. The
+// factory (factory/PlatformFactory.h) chooses the backend; the backends
+// include only this, so that neither includes the other.
 
 #include "platform/Platform.h"
 
@@ -30,14 +32,5 @@ enum class DisplayUse {
     /** Draws into a window of its own (the hack, to try it): natively on a Wayland compositor, else on X11. */
     OwnWindow,
 };
-
-/**
- * Picks the display for use, starts the toolkit on it with startToolkit, and
- * returns the platform over it, which keeps the application object for its
- * own life. An X11 platform always runs over the toolkit's X11 platform (or
- * its offscreen one, in tests), also inside a Wayland session. Without a
- * display the toolkit would abort the process; this returns an error instead.
- */
-PlatformOrError createPlatform(DisplayUse use, const ToolkitStarter& startToolkit);
 
 } // namespace platform

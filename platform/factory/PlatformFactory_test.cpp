@@ -1,7 +1,7 @@
 // The display each use gets, for the environments it meets. No compositor or
 // X server answers here, so the rows see the choice through what the factory
 // asks of the toolkit and what it says when nothing can be opened.
-#include "platform/PlatformFactory.h"
+#include "platform/factory/PlatformFactory.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The X display's part of the process: the screen's size, the display's
-// name, its bell and getting requests to it before the end.
+// name, its bell, the blank cursor and getting requests to it before the end.
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/ConnectionGuard.h"
 #include "platform/x11/InputGrab.h"   // complete types for the constructor
@@ -8,21 +8,17 @@
 #include "platform/x11/WindowWatcher.h"
 #include "platform/x11/XConnection.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
-#include <cstdio>
 
 namespace platform {
 
 X11Platform::X11Platform(std::unique_ptr<QGuiApplication> application)
     : LinuxPlatform(std::move(application))
 {
-    // As when the toolkit finds the connection broken, with status 1.
-    connectionGuard_ = std::make_unique<ConnectionGuard>([this] {
-        std::fprintf(stderr, "%s: the X server went away.\n",
-                     qPrintable(QCoreApplication::applicationName()));
-        endProcess(1);
-    });
+    connectionGuard_ = std::make_unique<ConnectionGuard>(
+        [this] { endForLostDisplay(QStringLiteral("the X server went away.")); });
     QCoreApplication::instance()->installNativeEventFilter(connectionGuard_.get());
 }
 
@@ -54,6 +50,17 @@ void X11Platform::ringBell()
 void X11Platform::flushDisplay()
 {
     flushX();
+}
+
+void X11Platform::blankCursor(bool blank)
+{
+    // Every window of the program shows the blank cursor while it is on.
+    if (blank)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+    else {
+        QGuiApplication::restoreOverrideCursor();
+        flushX();
+    }
 }
 
 } // namespace platform

@@ -2,7 +2,7 @@
 // screens itself, shows only the toolkit's windows or a window of its own;
 // X11 where it draws into an X11 window of another program's, or where there
 // is no Wayland compositor.
-#include "platform/PlatformFactory.h"
+#include "platform/factory/PlatformFactory.h"
 #include "platform/linux/SessionBus.h"
 #include "platform/wayland/WaylandFactory.h"
 #include "platform/x11/X11Factory.h"
