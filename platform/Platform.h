@@ -1,7 +1,10 @@
 #pragma once
 // The operating-system and toolkit operations the program uses, behind one
-// small interface: the X11/ALSA implementation runs the program, a recording
-// fake runs the unit tests.
+// small interface: an X11 and a Wayland backend (x11/, wayland/, both over
+// linux/ for what every display shares) run the program, a recording fake
+// (fake/) runs the unit tests. createPlatform (factory/PlatformFactory.h) picks the
+// backend. The operations keep the names of the system calls the program was
+// written against; README.md's glossary says what each name stands for.
 
 #include <QImage>
 #include <QRect>
@@ -15,7 +18,8 @@ class QWindow;
 
 namespace platform {
 
-/** An X11 window id; 0 is no window. */
+/** A window: an X11 window id on X11; on Wayland, which has no ids for other
+ *  clients' windows, 1 stands for the saver's canvas. 0 is no window. */
 using WindowId = std::uint32_t;
 
 /** A drawing surface for block transfers (24-bit colour in QImage::Format_RGB32). */
@@ -126,7 +130,7 @@ public:
 
     /** Runs handler on the event loop when the process is asked to end (SIGTERM, SIGINT, SIGHUP). */
     virtual void onTerminationRequest(std::function<void()> handler) = 0;
-    /** Ends the process at once with status; the X11 platform never returns.
+    /** Ends the process at once with status; the real backends never return.
      *  A test's fake records the end and returns (no exception may cross Qt's
      *  event handling), so callers do nothing after it and return. */
     virtual void endProcess(int status) = 0;

@@ -45,8 +45,7 @@ void Jumps::JumpVertical(FrogState& frog, const float& target)
 
 void Jumps::jump(FrogState& frog, const float& target, const Axis& axis)
 {
-    // Drawing always goes into the canvas and the window repaints from it,
-    // so there is no separate switch for drawing into the persistent image.
+    // The sound plays to its end before the frog moves: a jump is heard first.
     if (SaverSettings.Sound)
         platform_.sndPlaySoundA(platform_.programFolder() + soundFile(frog.kind), 0);
     // A frog that overshoots a near target on the way toward smaller values

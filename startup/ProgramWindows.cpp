@@ -14,7 +14,8 @@ ProgramWindows::~ProgramWindows() = default;
 
 void ProgramWindows::showSaver()
 {
-    // The X server copies the screen while the frogs and the window are being made.
+    // The display (the X server, or the compositor's screen copy) copies the
+    // screen while the frogs and the window are being made.
     platform_.prepareScreenCopy();
     sprites_ = scaledSprites(loadSprites(), screenFrogScale(platform_.desktopScale()));
     auto saver = std::make_unique<frog1>(platform_, sprites_);
