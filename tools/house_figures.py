@@ -12,7 +12,8 @@ to see the house as a whole rather than file by file:
 Product files are the C++ sources outside tests/ and tools/, less the unit
 tests (*_test.cpp). Only quoted includes that name a file of the tree count.
 
-Usage: tools/house_figures.py [folders|loops|repeats ...]   (default: all)
+Usage: [WINDOW=N] tools/house_figures.py [folders|loops|repeats ...]   (default: all;
+       WINDOW, default 6, the lines per compared run)
 Only the Python standard library is used.
 """
 import collections
@@ -23,7 +24,7 @@ import sys
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
 SKIP_DIRS = {'.git', 'tests', 'tools', 'Testing'}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
-WINDOW = 6
+WINDOW = int(os.environ.get('WINDOW', '6'))  # lines per compared run
 
 
 def product_files():
