@@ -9,12 +9,12 @@ FrogHack::FrogHack(platform::Platform& platform, const SpriteSet& sprites, QWind
     if (!host)
         setTitle(QStringLiteral("Lilywade"));
     placeFrogs();
-    canvas_ = groundFor_(size);
+    canvas_->replace(groundFor_(size));
 }
 
 void FrogHack::resizeEvent(QResizeEvent* event)
 {
     // The host's window was resized (monitors changed), or the user resized ours.
-    if (event->size() != canvas_.size())
+    if (event->size() != canvas().size())
         replaceGround(groundFor_(event->size()));
 }

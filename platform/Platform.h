@@ -25,6 +25,24 @@ using WindowId = std::uint32_t;
 /** A drawing surface for block transfers (24-bit colour in QImage::Format_RGB32). */
 using DeviceContext = QImage;
 
+/** A window's canvas: the window-sized persistent image the program draws on,
+ *  held by the backend that shows it, so that the backend knows which image a
+ *  window shows without being handed one at each refresh. */
+class WindowCanvas {
+public:
+    virtual ~WindowCanvas() = default;
+    /** The image to draw on (Format_RGB32). A drawing changes it in place and
+     *  then refreshes the rectangle it changed. */
+    virtual QImage& image() = 0;
+    /** Replaces the image whole (a new ground, a new size); the next refresh
+     *  reads the new one. */
+    virtual void replace(QImage image) = 0;
+    /** Puts rect of the image straight onto the window at the same place, with
+     *  no toolkit buffer in between; parts outside the image turn black. On
+     *  screen when it returns. */
+    virtual void refresh(const QRect& rect) = 0;
+};
+
 /** Interface for platform dependent code. */
 class Platform {
 public:
@@ -98,10 +116,10 @@ public:
     /** The X resource database as xrdb loaded it (the root's RESOURCE_MANAGER text);
      *  empty when there is none. */
     virtual std::string resourceDatabase() = 0;
-    /** Puts rect of image (the window's persistent image, window-sized) straight
-     *  onto window at the same place, with no toolkit buffer in between; parts
-     *  outside the image turn black. On screen when it returns. */
-    virtual void refresh(QWindow& window, const QImage& image, const QRect& rect) = 0;
+    /** A canvas of size (its pixels not yet set) that window shows from now on:
+     *  told once, the backend knows what to put on screen at each refresh. The
+     *  window keeps it for its life. */
+    virtual std::unique_ptr<WindowCanvas> showCanvas(QWindow& window, QSize size) = 0;
 
     /** Returns after ms milliseconds (0 yields the time slice). Meanwhile the program's
      *  input is still handled, so input that ends the program ends it at once. */

@@ -19,8 +19,8 @@ void placeFrog(FrogState& frog, FrogKind kind, float at)
 
 FrogField::FrogField(platform::Platform& platform, const SpriteSet& sprites, QSize size,
                      QWindow* parent)
-    : QWindow(parent), platform_(platform), canvas_(size, QImage::Format_RGB32),
-      sprites_(sprites), drawing_(platform, *this, canvas_, sprites), jumps_(platform, drawing_),
+    : QWindow(parent), platform_(platform), canvas_(platform.showCanvas(*this, size)),
+      sprites_(sprites), drawing_(*canvas_, sprites), jumps_(platform, drawing_),
       scheduler_(platform, *this, drawing_, jumps_, GreenFrog, RedFrog)
 {
     // A plain window, not a widget: every paint puts its rectangle from the
@@ -41,26 +41,26 @@ void FrogField::growOrShrink(QSize size)
 {
     QImage resized(size, QImage::Format_RGB32);
     resized.fill(Qt::black);
-    platform::BitBlt(resized, 0, 0, canvas_.width(), canvas_.height(), canvas_, 0, 0,
-                     platform::SRCCOPY);
-    canvas_ = std::move(resized);
+    const QImage& drawn = canvas_->image();
+    platform::BitBlt(resized, 0, 0, drawn.width(), drawn.height(), drawn, 0, 0, platform::SRCCOPY);
+    canvas_->replace(std::move(resized));
     setGeometry(QRect(QPoint(0, 0), size));
-    platform_.refresh(*this, canvas_, canvas_.rect());
+    canvas_->refresh(canvas_->image().rect());
 }
 
 void FrogField::replaceGround(QImage ground)
 {
-    canvas_ = std::move(ground);
+    canvas_->replace(std::move(ground));
     // Each frog takes the new ground under it as its saved background.
     for (FrogState* frog : {&GreenFrog, &RedFrog}) {
         drawing_.SaveBackground(*frog, frog->DrawnX, frog->DrawnY);
         drawing_.ComposeFrame(*frog, frog->RestFrame);
         drawing_.PresentFrame(*frog, frog->DrawnX, frog->DrawnY);
     }
-    platform_.refresh(*this, canvas_, canvas_.rect());
+    canvas_->refresh(canvas_->image().rect());
 }
 
 void FrogField::paintEvent(QPaintEvent* event)
 {
-    platform_.refresh(*this, canvas_, event->rect());
+    canvas_->refresh(event->rect());
 }

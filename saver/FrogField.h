@@ -12,11 +12,12 @@
 
 #include <QImage>
 #include <QWindow>
+#include <memory>
 
 class FrogField : public QWindow {
 public:
     /** The persistent image the window repaints itself from. */
-    const QImage& canvas() const { return canvas_; }
+    const QImage& canvas() const { return canvas_->image(); }
     MoveScheduler& scheduler() { return scheduler_; }
     const FrogState& greenFrog() const { return GreenFrog; }
     const FrogState& redFrog() const { return RedFrog; }
@@ -41,7 +42,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
     platform::Platform& platform_;
-    QImage canvas_;
+    /** What the window shows, held by the platform, which puts it on screen. */
+    std::unique_ptr<platform::WindowCanvas> canvas_;
 
 private:
     const SpriteSet& sprites_;

@@ -42,7 +42,8 @@ struct World {
     QWindow window;
     SpriteSet sprites;
     QImage canvas;
-    FrogDrawing drawing{platform, window, canvas, sprites};
+    platform::FakeCanvas shown{platform, window, canvas};
+    FrogDrawing drawing{shown, sprites};
     Jumps jumps{platform, drawing};
     FrogState green, red;
     MoveScheduler scheduler{platform, window, drawing, jumps, green, red};

@@ -23,9 +23,11 @@ frog1::frog1(platform::Platform& platform, const SpriteSet& sprites)
 void frog1::Load()
 {
     placeFrogs();
-    SnapDesktop(platform_, canvas_);
+    QImage ground(canvas_->image().size(), QImage::Format_RGB32);
+    SnapDesktop(platform_, ground);
     if (SaverSettings.Blank)
-        canvas_.fill(Qt::black);
+        ground.fill(Qt::black);
+    canvas_->replace(std::move(ground));
 }
 
 void frog1::screenResized(QSize size)

@@ -9,12 +9,11 @@ using platform::SRCAND;
 using platform::SRCCOPY;
 using platform::SRCINVERT;
 
-FrogDrawing::FrogDrawing(platform::Platform& platform, QWindow& window, QImage& canvas,
-                         const SpriteSet& sprites)
+FrogDrawing::FrogDrawing(platform::WindowCanvas& canvas, const SpriteSet& sprites)
     : PicFrogTemp(platform::makeSurface(sprites.cell, sprites.cell)),
       PicRedFrogTemp(platform::makeSurface(sprites.cell, sprites.cell)),
-      PicFrogMix(platform::makeSurface(sprites.cell, sprites.cell)), platform_(platform),
-      window_(window), canvas_(canvas), sprites_(sprites)
+      PicFrogMix(platform::makeSurface(sprites.cell, sprites.cell)), canvas_(canvas),
+      sprites_(sprites)
 {
 }
 
@@ -55,13 +54,13 @@ const QImage& FrogDrawing::frame(FrogKind kind, int k) const
 void FrogDrawing::RestoreBackground(const FrogSprite& frog)
 {
     const QRect at = cell(frog.DrawnX, frog.DrawnY);
-    BitBlt(canvas_, at.x(), at.y(), at.width(), at.height(), savedBackground(frog.kind), 0, 0,
+    BitBlt(picture(), at.x(), at.y(), at.width(), at.height(), savedBackground(frog.kind), 0, 0,
            SRCCOPY);
 }
 
 void FrogDrawing::StampMask(int k, std::int16_t x, std::int16_t y)
 {
-    applyMask(canvas_, onCanvas(x), onCanvas(y), k);
+    applyMask(picture(), onCanvas(x), onCanvas(y), k);
 }
 
 void FrogDrawing::SaveBackground(const FrogSprite& frog, std::int16_t x, std::int16_t y)
@@ -69,7 +68,7 @@ void FrogDrawing::SaveBackground(const FrogSprite& frog, std::int16_t x, std::in
     // The part of the cell off the canvas is not copied: the buffer keeps
     // whatever it held there, and a restore never draws it (clipped again).
     const QRect at = cell(x, y);
-    BitBlt(savedBackground(frog.kind), 0, 0, at.width(), at.height(), canvas_, at.x(), at.y(),
+    BitBlt(savedBackground(frog.kind), 0, 0, at.width(), at.height(), picture(), at.x(), at.y(),
            SRCCOPY);
 }
 
@@ -91,11 +90,11 @@ void FrogDrawing::ComposeFrame(const FrogSprite& frog, int k)
 void FrogDrawing::PresentFrame(FrogSprite& frog, std::int16_t x, std::int16_t y)
 {
     const QRect at = cell(x, y);
-    BitBlt(canvas_, at.x(), at.y(), at.width(), at.height(), PicFrogMix, 0, 0, SRCCOPY);
+    BitBlt(picture(), at.x(), at.y(), at.width(), at.height(), PicFrogMix, 0, 0, SRCCOPY);
     // The step restored and stamped the old cell and drew the new one;
     // nothing else on the canvas changed.
-    const QRect changed = cell(frog.DrawnX, frog.DrawnY).united(at) & canvas_.rect();
+    const QRect changed = cell(frog.DrawnX, frog.DrawnY).united(at) & picture().rect();
     frog.DrawnX = x;
     frog.DrawnY = y;
-    platform_.refresh(window_, canvas_, changed);
+    canvas_.refresh(changed);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Putting a masked frog frame on the canvas: five block-transfer operations
-// over the canvas (the saver window's persistent image) and three work
-// pictures of a frog's cell. Places are given in frog pixels, each of which
-// is the sprites' scale in screen pixels on the canvas.
+// Putting a masked frog frame on a window's canvas: five block-transfer
+// operations over the canvas and three work pictures of a frog's cell; the
+// frame's changed rectangle goes on screen through the canvas. Places are
+// given in frog pixels, each of which is the sprites' scale in screen pixels
+// on the canvas.
 
 #include "platform/BitBlt.h"
 #include "platform/Platform.h"
@@ -11,8 +12,6 @@
 #include <QImage>
 #include <QRect>
 #include <cstdint>
-
-class QWindow;
 
 /** Which of the two frogs, and so which frame set and save buffer, an operation is for. */
 enum class FrogKind { Green, Red };
@@ -29,9 +28,8 @@ struct FrogSprite {
  *  mask indexes k run 1..8. */
 class FrogDrawing {
 public:
-    /** canvas is drawn on and window repainted from it; both outlive this object. */
-    FrogDrawing(platform::Platform& platform, QWindow& window, QImage& canvas,
-                const SpriteSet& sprites);
+    /** canvas (the window's) is drawn on and refreshed; it outlives this object. */
+    FrogDrawing(platform::WindowCanvas& canvas, const SpriteSet& sprites);
 
     /** Copies the frog's saved background back onto its last drawn place. */
     void RestoreBackground(const FrogSprite& frog);
@@ -42,7 +40,8 @@ public:
     /** Builds frame k of the frog over its saved background in PicFrogMix. */
     void ComposeFrame(const FrogSprite& frog, int k);
     /** Copies PicFrogMix onto the canvas at (x, y), records the place as the
-     *  frog's drawn place and repaints the union of the old and the new cell. */
+     *  frog's drawn place and refreshes the union of the old and the new cell:
+     *  the rectangle the step changed. */
     void PresentFrame(FrogSprite& frog, std::int16_t x, std::int16_t y);
 
     QImage& savedBackground(FrogKind kind);
@@ -64,8 +63,9 @@ private:
     /** Blacks out mask k on target at (x, y) (screen pixels). */
     void applyMask(QImage& target, int x, int y, int k);
 
-    platform::Platform& platform_;
-    QWindow& window_;
-    QImage& canvas_;
+    /** The image the canvas shows now. */
+    QImage& picture() { return canvas_.image(); }
+
+    platform::WindowCanvas& canvas_;
     const SpriteSet& sprites_;
 };

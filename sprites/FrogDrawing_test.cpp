@@ -43,7 +43,8 @@ protected:
     QWindow window;
     SpriteSet sprites = testsprites::make();
     QImage canvas = testsprites::noise(Width, Height);
-    FrogDrawing drawing{fake, window, canvas, sprites};
+    platform::FakeCanvas shown{fake, window, canvas};
+    FrogDrawing drawing{shown, sprites};
 };
 
 TEST_F(Drawing, OverUniformGroundShowsGroundOutsideAndFrogInside)
@@ -182,7 +183,8 @@ TEST(ReducedDrawing, GreyMaskEdgesLetTheGroundThroughInProportion)
     const SpriteSet sprites = scaledSprites(testsprites::make(), 0.5);
     const QRgb groundColour = qRgb(200, 120, 40);
     QImage canvas = testsprites::uniform(120, 100, groundColour);
-    FrogDrawing drawing{fake, window, canvas, sprites};
+    platform::FakeCanvas shown{fake, window, canvas};
+    FrogDrawing drawing{shown, sprites};
     FrogSprite frog{FrogKind::Green, 20, 20};
     drawing.SaveBackground(frog, 20, 20);
     drawing.ComposeFrame(frog, 5);

@@ -136,6 +136,11 @@ bool FakePlatform::claimSoundPlayer()
     record("claimSoundPlayer");
     return soundPlayerFree;
 }
+std::unique_ptr<WindowCanvas> FakePlatform::showCanvas(QWindow& window, QSize size)
+{
+    return std::make_unique<FakeCanvas>(*this, window, size);
+}
+
 void FakePlatform::refresh(QWindow&, const QImage&, const QRect& rect) { record("refresh(" + rectText(rect) + ")"); }
 void FakePlatform::Sleep(std::uint32_t ms) { record("Sleep(" + std::to_string(ms) + ")"); }
 

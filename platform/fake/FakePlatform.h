@@ -76,7 +76,10 @@ public:
     QImage hostScreenshot(WindowId window) override;
     std::string resourceDatabase() override;
     bool claimSoundPlayer() override;
-    void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
+    std::unique_ptr<WindowCanvas> showCanvas(QWindow& window, QSize size) override;
+    /** Records a refresh of the canvas window shows, image; a test may also
+     *  keep what was shown. */
+    virtual void refresh(QWindow& window, const QImage& image, const QRect& rect);
     void Sleep(std::uint32_t ms) override;
     bool sndPlaySoundA(const std::string& path, std::uint32_t flags) override;
     void rtcRandomize() override;
@@ -90,6 +93,26 @@ public:
 
 private:
     void record(std::string line) { calls.push_back(std::move(line)); }
+};
+
+/** A canvas that records each refresh on its platform: over a test's own
+ *  image, or (from showCanvas) over one of its own. */
+class FakeCanvas : public WindowCanvas {
+public:
+    FakeCanvas(FakePlatform& platform, QWindow& window, QImage& image)
+        : platform_(platform), window_(window), image_(image) {}
+    FakeCanvas(FakePlatform& platform, QWindow& window, QSize size)
+        : platform_(platform), window_(window), own_(size, QImage::Format_RGB32), image_(own_) {}
+
+    QImage& image() override { return image_; }
+    void replace(QImage image) override { image_ = std::move(image); }
+    void refresh(const QRect& rect) override { platform_.refresh(window_, image_, rect); }
+
+private:
+    FakePlatform& platform_;
+    QWindow& window_;
+    QImage own_;
+    QImage& image_;
 };
 
 } // namespace platform

@@ -127,25 +127,63 @@ void WaylandPlatform::watchWindow(WindowId window, std::function<void(QSize)> re
         canvasResized_ = std::move(resized);
 }
 
-void WaylandPlatform::refresh(QWindow& window, const QImage& image, const QRect& rect)
+/** A window's canvas on Wayland: the surfaces are told it once, at its first
+ *  refresh after its image was given, and read it from then on. */
+class WaylandPlatform::Canvas : public WindowCanvas {
+public:
+    Canvas(WaylandPlatform& platform, QWindow& window, QSize size)
+        : platform_(platform), window_(window), image_(size, QImage::Format_RGB32)
+    {
+    }
+    ~Canvas() override { forget(); }
+
+    QImage& image() override { return image_; }
+    void replace(QImage image) override
+    {
+        image_ = std::move(image);
+        forget();
+    }
+    void refresh(const QRect& rect) override { platform_.refresh(*this, rect); }
+
+    QWindow& window() const { return window_; }
+
+private:
+    /** The surfaces no longer read this canvas's image. */
+    void forget()
+    {
+        if (platform_.shown_ == this)
+            platform_.shown_ = nullptr;
+    }
+
+    WaylandPlatform& platform_;
+    QWindow& window_;
+    QImage image_;
+};
+
+std::unique_ptr<WindowCanvas> WaylandPlatform::showCanvas(QWindow& window, QSize size)
+{
+    return std::make_unique<Canvas>(*this, window, size);
+}
+
+void WaylandPlatform::refresh(Canvas& canvas, const QRect& rect)
 {
     if (use_ == DisplayUse::OwnWindow) {
-        refreshOwnWindow(window, image, rect);
+        refreshOwnWindow(canvas, rect);
         return;
     }
-    const Shown now{&image, image.constBits(), image.size()};
-    if (now == shown_) {
+    if (shown_ == &canvas) {
         session_->refresh(rect);
         return;
     }
     // A new canvas (the first one, or one of another size after the outputs
     // changed) is shown whole; the session reads it from then on.
-    if (session_->showCanvas(image))
-        shown_ = now;
+    if (session_->showCanvas(canvas.image()))
+        shown_ = &canvas;
 }
 
-void WaylandPlatform::refreshOwnWindow(QWindow& window, const QImage& image, const QRect& rect)
+void WaylandPlatform::refreshOwnWindow(Canvas& canvas, const QRect& rect)
 {
+    QWindow& window = canvas.window();
     // A hidden window has nothing on screen to paint.
     if (!window.isVisible())
         return;
@@ -157,12 +195,11 @@ void WaylandPlatform::refreshOwnWindow(QWindow& window, const QImage& image, con
         // also in the middle of a jump, whose pauses run nested event loops.
         ownWindow_->closed = [this] { endProcess(0); };
     }
-    const Shown now{&image, image.constBits(), image.size()};
-    if (now == shown_) {
+    if (shown_ == &canvas) {
         ownWindow_->update(rect);
     } else {
-        ownWindow_->show(&image);
-        shown_ = now;
+        ownWindow_->show(&canvas.image());
+        shown_ = &canvas;
     }
     session_->send();
 }

@@ -39,7 +39,7 @@ public:
                      std::function<void()> destroyed) override;
     QImage hostScreenshot(WindowId window) override;
     std::string resourceDatabase() override;
-    void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
+    std::unique_ptr<WindowCanvas> showCanvas(QWindow& window, QSize size) override;
 
 protected:
     std::string displayName() override;
@@ -50,23 +50,20 @@ protected:
     // they are gone the compositor shows its own again.
 
 private:
-    /** The image the surfaces show, as it was when shown: another buffer or size is shown anew. */
-    struct Shown {
-        const QImage* image = nullptr;
-        const uchar* bits = nullptr;
-        QSize size;
-        bool operator==(const Shown&) const = default;
-    };
+    class Canvas;
 
+    /** Puts rect of canvas on screen; a canvas not shown yet (or replaced
+     *  since) is shown whole. */
+    void refresh(Canvas& canvas, const QRect& rect);
     /** refresh for the program's own window: the window made at the first one. */
-    void refreshOwnWindow(QWindow& window, const QImage& image, const QRect& rect);
+    void refreshOwnWindow(Canvas& canvas, const QRect& rect);
 
     std::unique_ptr<Session> session_; // goes before the toolkit, whose loop reads it
     InputRouter input_;
     const DisplayUse use_;
     std::unique_ptr<WindowSurface> ownWindow_; // goes before the session
     std::function<void(QSize)> canvasResized_;
-    Shown shown_;
+    const Canvas* shown_ = nullptr; // the canvas the surfaces read
     QImage kwinCopy_; // taken by prepareScreenCopy, for the next CreateDCA
 };
 

@@ -1,6 +1,6 @@
-// Painting a window straight from its persistent image: the changed rectangle
-// goes to the X server, so the toolkit keeps no second window-sized buffer and
-// a frame costs the same on any screen size. An image in shared memory (the
+// Painting a window straight from its canvas: the changed rectangle goes to
+// the X server, so the toolkit keeps no second window-sized buffer and a frame
+// costs the same on any screen size. A canvas image in shared memory (the
 // desktop snapshot) is read there by the server; any other goes over the socket.
 // A window whose pixels are not laid out as the image's (a 16-bit screen) gets
 // the rectangle converted on the way.
@@ -139,29 +139,67 @@ bool X11Platform::hasTrueColour()
     return screen && layoutOfVisual(setup, screen->root_visual);
 }
 
-void X11Platform::refresh(QWindow& window, const QImage& image, const QRect& rect)
+namespace {
+
+/** A window's canvas on X: which shared segment holds its image is found out
+ *  once, when the image is given, and every refresh paints from there. */
+class X11Canvas : public WindowCanvas {
+public:
+    X11Canvas(X11Platform& platform, QWindow& window, QSize size)
+        : platform_(platform), window_(window), image_(size, QImage::Format_RGB32)
+    {
+    }
+
+    QImage& image() override { return image_; }
+
+    void replace(QImage image) override
+    {
+        image_ = std::move(image);
+        xcb_connection_t* c = xcbConnection();
+        segment_ = c ? sharedSegmentOf(c, image_) : nullptr;
+        inSegment_ = image_.constBits();
+    }
+
+    void refresh(const QRect& rect) override;
+
+private:
+    void paint(xcb_connection_t* c, xcb_window_t id, PaintTarget& target, const QRect& rect);
+
+    X11Platform& platform_;
+    QWindow& window_;
+    QImage image_;
+    const SharedSegment* segment_ = nullptr;
+    const uchar* inSegment_ = nullptr; // where the image lay in segment_
+};
+
+void X11Canvas::refresh(const QRect& rect)
 {
     xcb_connection_t* c = xcbConnection();
     // A window not yet created has nothing on screen to paint.
-    const xcb_window_t id = window.handle() ? xcb_window_t(window.winId()) : 0;
+    const xcb_window_t id = window_.handle() ? xcb_window_t(window_.winId()) : 0;
     if (!c || id == 0 || rect.isEmpty())
         return;
-    PaintTarget* target = paintTarget(id);
-    if (!target)
-        return;
-    const QRect inside = rect & image.rect();
-    // Only the image's own layout can be read from shared memory as it is.
-    const SharedSegment* segment = target->converter ? nullptr : sharedSegmentOf(c, image);
-    if (!inside.isEmpty() && target->converter)
-        putConverted(c, id, *target, image, inside);
+    if (PaintTarget* target = platform_.paintTarget(id))
+        paint(c, id, *target, rect);
+}
+
+void X11Canvas::paint(xcb_connection_t* c, xcb_window_t id, PaintTarget& target, const QRect& rect)
+{
+    const QRect inside = rect & image_.rect();
+    // Only the image's own layout can be read from shared memory as it is; an
+    // image someone else shared a copy of left the segment at its first change.
+    const bool shared = segment_ && !target.converter && image_.constBits() == inSegment_;
+    const SharedSegment* segment = shared ? segment_ : nullptr;
+    if (!inside.isEmpty() && target.converter)
+        putConverted(c, id, target, image_, inside);
     else if (!inside.isEmpty() && segment)
-        putShared(c, id, *target, image, inside, *segment);
+        putShared(c, id, target, image_, inside, *segment);
     else if (!inside.isEmpty())
-        putArea(c, id, *target, image, inside);
+        putArea(c, id, target, image_, inside);
     for (const QRect& outside : QRegion(rect).subtracted(inside)) {
         const xcb_rectangle_t box{std::int16_t(outside.x()), std::int16_t(outside.y()),
                                   std::uint16_t(outside.width()), std::uint16_t(outside.height())};
-        xcb_poly_fill_rectangle(c, id, target->blackContext, 1, &box);
+        xcb_poly_fill_rectangle(c, id, target.blackContext, 1, &box);
     }
     // Also the moment the server has read a shared image: the caller may change it now.
     flushX();
@@ -170,6 +208,13 @@ void X11Platform::refresh(QWindow& window, const QImage& image, const QRect& rec
     // of them the larger the screen.
     if (segment)
         segment->mapAllOnce();
+}
+
+} // namespace
+
+std::unique_ptr<WindowCanvas> X11Platform::showCanvas(QWindow& window, QSize size)
+{
+    return std::make_unique<X11Canvas>(*this, window, size);
 }
 
 } // namespace platform

@@ -37,7 +37,9 @@ public:
                      std::function<void()> destroyed) override;
     QImage hostScreenshot(WindowId window) override;
     std::string resourceDatabase() override;
-    void refresh(QWindow& window, const QImage& image, const QRect& rect) override;
+    std::unique_ptr<WindowCanvas> showCanvas(QWindow& window, QSize size) override;
+    /** What painting window takes, found out at its first paint; null when it cannot be painted. */
+    PaintTarget* paintTarget(WindowId window);
 
 protected:
     std::string displayName() override;
@@ -48,8 +50,6 @@ protected:
 
 private:
     WindowWatcher& watcher(WindowId window);
-    /** What painting window takes, found out at its first paint; null when it cannot be painted. */
-    PaintTarget* paintTarget(WindowId window);
 
     std::unique_ptr<ConnectionGuard> connectionGuard_;
     std::unique_ptr<InputGrab> inputGrab_;

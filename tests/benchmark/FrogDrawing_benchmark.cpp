@@ -28,7 +28,8 @@ void AnimationStepWithBothMarks(benchmark::State& state)
     const SpriteSet sprites = testsprites::make();
     const int width = int(state.range(0)), height = int(state.range(1));
     QImage canvas = testsprites::noise(width, height);
-    FrogDrawing drawing(platform, window, canvas, sprites);
+    platform::FakeCanvas shown(platform, window, canvas);
+    FrogDrawing drawing(shown, sprites);
     FrogSprite frog{FrogKind::Green, std::int16_t(width / 2), std::int16_t(height / 2)};
     drawing.SaveBackground(frog, frog.DrawnX, frog.DrawnY);
     int x = width / 2, step = -10;

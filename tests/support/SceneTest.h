@@ -58,6 +58,7 @@ protected:
     SpriteSet sprites = testsprites::make();
     QImage canvas = testsprites::noise(560, 480);
     const QImage ground = canvas.copy();
-    FrogDrawing drawing{platform, window, canvas, sprites};
+    platform::FakeCanvas shown{platform, window, canvas};
+    FrogDrawing drawing{shown, sprites};
     Jumps jumps{platform, drawing};
 };
