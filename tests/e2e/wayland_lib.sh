@@ -227,3 +227,22 @@ expect_idle_saver() { # FROM TO
 
 # Checks that no saver comes for $1 seconds.
 expect_no_saver() { ! wait_until "$1" idle_saver || fail "a saver came: $2"; }
+
+# Puts up the idle-inhibitor test window ($1) and waits until it holds the
+# compositor's inhibitor; its pid in $HOLDER.
+start_inhibitor() {
+  start_client inhibitor "$1"
+  HOLDER=$LAST_PID
+  wait_until 10 grep -q '^inhibiting' "$WORK/inhibitor.out" || fail "no inhibitor: $(cat "$WORK/inhibitor.err")"
+}
+
+# The held inhibitor keeps lilywade-idle's saver away; once it lets go the
+# saver comes after the chosen 2 s (its pid in $SAVER).
+expect_inhibitor_keeps_saver_away() {
+  expect_no_saver 4 "the inhibitor did not keep it away"
+  pass "a window holding an idle inhibitor keeps the saver away (4 s of a 2 s timeout)"
+  local from; from=$(uptime_ms); kill -USR1 "$HOLDER"
+  wait_until 5 grep -q '^released' "$WORK/inhibitor.out" || fail "the inhibitor was not released"
+  expect_idle_saver "$from" "$(uptime_ms)"
+  pass "the saver comes $SAVER_MS ms after the inhibitor let go"
+}
