@@ -19,14 +19,6 @@ saver_settings() {
   chown -R "$NOBODY:$NOBODY" "$WL_DIR/home"
 }
 start_saver() { start_client saver "$@" "$PROGRAM" /S; SAVER=$LAST_PID; }
-shows_frogs_on() {
-  capture "$WORK/now.png" || return 1
-  local differing; differing=$(differing_pixels "$WORK/now.png" "$1")
-  [ "$differing" -gt 0 ] && [ "$differing" -le "$FROG_PIXELS" ]
-}
-wait_for_frogs_on() {
-  wait_until 10 shows_frogs_on "$1" || fail "no frogs on $(basename "$1"): $(tail -3 "$WORK/saver.err")"
-}
 point() {
   start_client pointer "$POINTER" "$@"
   wait_until 10 grep -q '^acted ' "$WORK/pointer.out" || fail "the pointer tool did not act: $(cat "$WORK/pointer.err")"

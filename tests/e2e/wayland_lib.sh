@@ -228,6 +228,17 @@ expect_idle_saver() { # FROM TO
 # Checks that no saver comes for $1 seconds.
 expect_no_saver() { ! wait_until "$1" idle_saver || fail "a saver came: $2"; }
 
+# True when the compositor shows image $1 with frogs on it: it differs in
+# some pixels, no more than two frogs ($FROG_PIXELS) cover. The capture is in $WORK/now.png.
+shows_frogs_on() {
+  capture "$WORK/now.png" || return 1
+  local differing; differing=$(differing_pixels "$WORK/now.png" "$1")
+  [ "$differing" -gt 0 ] && [ "$differing" -le "$FROG_PIXELS" ]
+}
+wait_for_frogs_on() {
+  wait_until 10 shows_frogs_on "$1" || fail "no frogs on $(basename "$1"): $(tail -3 "$WORK/saver.err")"
+}
+
 # Puts up the idle-inhibitor test window ($1) and waits until it holds the
 # compositor's inhibitor; its pid in $HOLDER.
 start_inhibitor() {

@@ -35,16 +35,6 @@ start_saver() {
   SAVER=$LAST_PID
 }
 
-# True when the compositor shows image $1 with frogs on it: it differs in
-# some pixels, no more than two frogs cover. The capture is in $WORK/now.png.
-shows_frogs_on() {
-  capture "$WORK/now.png" || return 1
-  local differing; differing=$(differing_pixels "$WORK/now.png" "$1")
-  [ "$differing" -gt 0 ] && [ "$differing" -le "$FROG_PIXELS" ]
-}
-wait_for_frogs_on() {
-  wait_until 10 shows_frogs_on "$1" || fail "no frogs on $(basename "$1"): $(tail -3 "$WORK/saver.err")"
-}
 
 # True when the frogs on image $1 have moved since $WORK/first.png.
 frogs_moved_on() {
