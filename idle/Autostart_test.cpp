@@ -52,7 +52,9 @@ TEST_P(AutostartEntry, IsValidAndStartsTheProgramWithTheTime)
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile script(program);
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" >'" + record + "'\n").toUtf8());
+    // Written aside and renamed, so that the test never reads it half written.
+    script.write(("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" >'" + record + ".new' && mv '" + record
+                  + ".new' '" + record + "'\n").toUtf8());
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
