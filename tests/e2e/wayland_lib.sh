@@ -120,8 +120,16 @@ CONF
   SWAYSOCK="$(ls "$WL_RUNTIME"/sway-ipc.*.sock)"
   WAYLAND_DISPLAY="$(wayland_socket)"
   add_sway_output
-  wait_until 30 desktop_shown HEADLESS-1 1 || fail "HEADLESS-1 shows no background and bar"
-  wait_until 30 desktop_shown HEADLESS-2 2 || fail "HEADLESS-2 shows no background and bar"
+  wait_until 30 desktop_shown HEADLESS-1 1 || fail "HEADLESS-1 shows no background and bar: $(sway_state)"
+  wait_until 30 desktop_shown HEADLESS-2 2 || fail "HEADLESS-2 shows no background and bar: $(sway_state)"
+}
+
+# What went wrong when sway shows no desktop: the last capture, sway's log and clients.
+sway_state() {
+  local running=ended
+  kill -0 "$COMPOSITOR_PID" 2>/dev/null && running=runs
+  echo "$SHOWN; sway $running; clients: $(pgrep -l -P "$COMPOSITOR_PID" | tr '\n' ' ')"
+  tail -5 "$WORK/sway.log"
 }
 
 # Makes the next headless output (HEADLESS-2, then HEADLESS-3).
@@ -129,9 +137,11 @@ add_sway_output() { tool_as_nobody swaymsg create_output >/dev/null || fail "swa
 
 # True when output $1 shows background-$2.png, most of it, and a bar over part of it.
 desktop_shown() {
+  SHOWN="no capture"
   capture "$WORK/shown.png" "$1" || return 1
   local differing; differing=$(differing_pixels "$WORK/shown.png" "$WL_DIR/background-$2.png")
   local size; size=$(identify -format '%w*%h' "$WORK/shown.png")
+  SHOWN="$differing of $size pixels differ from the background"
   [ "$differing" -gt 0 ] && [ "$differing" -lt $(($size / 10)) ]
 }
 
