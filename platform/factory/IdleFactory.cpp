@@ -28,10 +28,10 @@ IdleWatchOrError watchIdle(std::chrono::seconds timeout)
     keepBusFromAutolaunching();
     QStringList tried;
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        IdleWatchOrError wayland = wayland::watchWaylandIdle(timeout);
-        if (wayland.watch)
-            return wayland;
-        tried << wayland.error;
+        IdleWatchOrError notifier = wayland::watchWaylandIdle(timeout);
+        if (notifier.watch)
+            return notifier;
+        tried << notifier.error;
         // GNOME's Mutter offers no Wayland idle notifier but tells the idle
         // time on the session bus. On X11 the server's own timer serves every
         // desktop, and it honours XScreenSaverSuspend, which Mutter does not.
@@ -42,10 +42,10 @@ IdleWatchOrError watchIdle(std::chrono::seconds timeout)
         }
     }
     if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
-        IdleWatchOrError x11 = X11IdleWatch::connect(timeout);
-        if (x11.watch)
-            return x11;
-        tried << x11.error;
+        IdleWatchOrError serverTimer = x11::X11IdleWatch::connect(timeout);
+        if (serverTimer.watch)
+            return serverTimer;
+        tried << serverTimer.error;
     }
     if (tried.isEmpty())
         return {nullptr, QStringLiteral("no display to watch: neither WAYLAND_DISPLAY nor DISPLAY is set")};

@@ -46,12 +46,12 @@ PlatformOrError createPlatform(DisplayUse use, const ToolkitStarter& startToolki
     prepareToolkit();
     std::string waylandError;
     if (use != DisplayUse::X11Window && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        PlatformOrError made = createWaylandPlatform(use, startToolkit);
+        PlatformOrError made = wayland::createWaylandPlatform(use, startToolkit);
         if (made.platform)
             return made;
         waylandError = std::move(made.error);
     }
-    PlatformOrError made = createX11Platform(startToolkit);
+    PlatformOrError made = x11::createX11Platform(startToolkit);
     if (!made.platform && !waylandError.empty())
         made.error = waylandError + "; and " + made.error;
     return made;

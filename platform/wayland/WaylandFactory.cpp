@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace platform {
+namespace platform::wayland {
 
 namespace {
 
@@ -30,7 +30,7 @@ PlatformOrError createWaylandPlatform(DisplayUse use, const ToolkitStarter& star
         && !toolkitHasWaylandPlatform())
         return {nullptr, "Qt's Wayland platform is not installed (qt6-wayland)"};
     QString error;
-    std::unique_ptr<wayland::Session> session = wayland::Session::open(error);
+    std::unique_ptr<Session> session = Session::open(error);
     if (!session)
         return {nullptr, "cannot use the Wayland display \"" + qgetenv("WAYLAND_DISPLAY").toStdString()
                              + "\" (" + error.toStdString() + ")"};
@@ -40,7 +40,7 @@ PlatformOrError createWaylandPlatform(DisplayUse use, const ToolkitStarter& star
     // their events: what shows is the session's surfaces.
     if (use != DisplayUse::ToolkitWindows)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    return {std::make_unique<wayland::WaylandPlatform>(startToolkit(), std::move(session), use), {}};
+    return {std::make_unique<WaylandPlatform>(startToolkit(), std::move(session), use), {}};
 }
 
-} // namespace platform
+} // namespace platform::wayland

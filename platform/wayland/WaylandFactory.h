@@ -3,7 +3,7 @@
 
 #include "platform/PlatformStart.h"
 
-namespace platform {
+namespace platform::wayland {
 
 /** Opens a session on the compositor, starts the toolkit (on its offscreen
  *  platform for the saver and the program's own window, which show everything
@@ -12,4 +12,4 @@ namespace platform {
  *  started, without a usable compositor. */
 PlatformOrError createWaylandPlatform(DisplayUse use, const ToolkitStarter& startToolkit);
 
-} // namespace platform
+} // namespace platform::wayland

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <cstring>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -72,4 +72,4 @@ bool ConnectionGuard::nativeEventFilter(const QByteArray& eventType, void* messa
     return isTopLevelConfigure(event, root_);
 }
 
-} // namespace platform
+} // namespace platform::x11

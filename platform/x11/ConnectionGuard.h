@@ -10,7 +10,7 @@
 #include <functional>
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 class ConnectionGuard : public QAbstractNativeEventFilter {
 public:
@@ -27,4 +27,4 @@ private:
     xcb_window_t root_ = 0;
 };
 
-} // namespace platform
+} // namespace platform::x11

@@ -4,7 +4,7 @@
 
 #include <QWindow>
 
-namespace platform {
+namespace platform::x11 {
 
 InputGrab::InputGrab(QWindow& window) : window_(window)
 {
@@ -38,4 +38,4 @@ void InputGrab::tryGrab()
         retry_.start();
 }
 
-} // namespace platform
+} // namespace platform::x11

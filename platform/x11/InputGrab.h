@@ -7,7 +7,7 @@
 
 class QWindow;
 
-namespace platform {
+namespace platform::x11 {
 
 class InputGrab {
 public:
@@ -29,4 +29,4 @@ private:
     QTimer retry_;
 };
 
-} // namespace platform
+} // namespace platform::x11

@@ -9,7 +9,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 struct PaintTarget {
     PixelLayout layout;
@@ -24,4 +24,4 @@ struct PaintTarget {
 /** The target for window; null when the window is gone or shows no TrueColor. */
 std::unique_ptr<PaintTarget> paintTargetOf(xcb_connection_t* c, xcb_window_t window);
 
-} // namespace platform
+} // namespace platform::x11

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -185,4 +185,4 @@ void PixelConverter::fromRgb32(const QImage& image, const QRect& area, std::uint
     forLayout<WriteRows>(layout_, convert, image, area, out, stride);
 }
 
-} // namespace platform
+} // namespace platform::x11

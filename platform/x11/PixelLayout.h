@@ -12,7 +12,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 struct PixelLayout {
     std::uint8_t depth = 0;
@@ -67,4 +67,4 @@ private:
     Channel red_, green_, blue_;
 };
 
-} // namespace platform
+} // namespace platform::x11

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-namespace platform {
+namespace platform::x11 {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -179,4 +179,4 @@ TEST(PixelLayout, ComesFromTheSetupForTrueColorOnly)
 }
 
 } // namespace
-} // namespace platform
+} // namespace platform::x11

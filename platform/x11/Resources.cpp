@@ -11,7 +11,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -50,7 +50,7 @@ int X11Platform::desktopScale()
 std::string X11Platform::resourceDatabase()
 {
     xcb_connection_t* c = xcbConnection();
-    const xcb_window_t root = platform::rootWindow();
+    const xcb_window_t root = x11::rootWindow();
     if (!c || root == 0)
         return {};
     // Read in one request: a database of many megabytes is no database of a desktop.
@@ -65,4 +65,4 @@ std::string X11Platform::resourceDatabase()
     return std::string(text, std::size_t(xcb_get_property_value_length(property.get())));
 }
 
-} // namespace platform
+} // namespace platform::x11

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace platform {
+namespace platform::x11 {
 
 /** The desktop's scale from its Xft.dpi (as GNOME, Xfce, MATE and Cinnamon
  *  set it: 192 at 200 %): dpi / 96 to the nearest whole number, at least 1;
@@ -11,4 +11,4 @@ namespace platform {
  *  "*dpi" decides, the last line among equals. */
 int desktopScaleOf(std::string_view resources);
 
-} // namespace platform
+} // namespace platform::x11

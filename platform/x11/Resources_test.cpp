@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace platform {
+namespace platform::x11 {
 namespace {
 
 struct DpiCase {
@@ -42,4 +42,4 @@ INSTANTIATE_TEST_SUITE_P(X11, DesktopScaleOf, testing::Values(
     DpiCase{"Xft.dpi:\t192\nXft.dpi:\t288\n", 3}));
 
 } // namespace
-} // namespace platform
+} // namespace platform::x11

@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -195,4 +195,4 @@ QImage grabRootWindow()
     return {};
 }
 
-} // namespace platform
+} // namespace platform::x11

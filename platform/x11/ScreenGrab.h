@@ -10,7 +10,7 @@
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 /**
  * A 1:1 copy of the root window in QImage::Format_RGB32, read through shared
@@ -63,4 +63,4 @@ private:
     bool waiting_ = false;
 };
 
-} // namespace platform
+} // namespace platform::x11

@@ -10,7 +10,7 @@
 #include <sys/shm.h>
 #include <vector>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -76,4 +76,4 @@ const SharedSegment* SharedSegment::holding(xcb_connection_t* connection, const 
     return nullptr;
 }
 
-} // namespace platform
+} // namespace platform::x11

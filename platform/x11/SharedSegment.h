@@ -6,7 +6,7 @@
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 class SharedSegment {
 public:
@@ -39,4 +39,4 @@ private:
     mutable bool allMapped_ = false;
 };
 
-} // namespace platform
+} // namespace platform::x11

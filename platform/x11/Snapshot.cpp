@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace platform::x11 {
 
 void X11Platform::prepareScreenCopy()
 {
@@ -26,4 +26,4 @@ QImage X11Platform::hostScreenshot(WindowId window)
     return readHostScreenshot(window);
 }
 
-} // namespace platform
+} // namespace platform::x11

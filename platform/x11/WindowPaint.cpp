@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -217,4 +217,4 @@ std::unique_ptr<WindowCanvas> X11Platform::showCanvas(QWindow& window, QSize siz
     return std::make_unique<X11Canvas>(*this, window, size);
 }
 
-} // namespace platform
+} // namespace platform::x11

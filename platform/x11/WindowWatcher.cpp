@@ -4,7 +4,7 @@
 
 #include <QCoreApplication>
 
-namespace platform {
+namespace platform::x11 {
 
 QSize windowSize(xcb_connection_t* c, xcb_window_t window)
 {
@@ -104,4 +104,4 @@ void WindowWatcher::raiseKeptWindow()
     xcb_flush(connection_);
 }
 
-} // namespace platform
+} // namespace platform::x11

@@ -8,7 +8,7 @@
 #include <functional>
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 class WindowWatcher : public QAbstractNativeEventFilter {
 public:
@@ -42,4 +42,4 @@ private:
 /** The size of window as the server has it now; empty when there is no such window. */
 QSize windowSize(xcb_connection_t* c, xcb_window_t window);
 
-} // namespace platform
+} // namespace platform::x11

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -145,13 +145,13 @@ void X11Platform::keepOnTop(QWindow& window)
 
 WindowId X11Platform::rootWindow()
 {
-    return platform::rootWindow();
+    return x11::rootWindow();
 }
 
 QSize X11Platform::windowSize(WindowId window)
 {
     xcb_connection_t* c = xcbConnection();
-    return c && window != 0 ? platform::windowSize(c, window) : QSize();
+    return c && window != 0 ? x11::windowSize(c, window) : QSize();
 }
 
 void X11Platform::watchWindow(WindowId window, std::function<void(QSize)> resized,
@@ -162,4 +162,4 @@ void X11Platform::watchWindow(WindowId window, std::function<void(QSize)> resize
     watching.onDestroy(std::move(destroyed));
 }
 
-} // namespace platform
+} // namespace platform::x11

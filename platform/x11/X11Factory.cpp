@@ -3,7 +3,7 @@
 
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -38,4 +38,4 @@ PlatformOrError createX11Platform(const ToolkitStarter& startToolkit)
     return {std::make_unique<X11Platform>(startToolkit()), {}};
 }
 
-} // namespace platform
+} // namespace platform::x11

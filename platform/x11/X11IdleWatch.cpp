@@ -5,7 +5,7 @@
 #include <vector>
 #include <xcb/screensaver.h>
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -144,4 +144,4 @@ void X11IdleWatch::onServerSaver(uint8_t state)
     }
 }
 
-} // namespace platform
+} // namespace platform::x11

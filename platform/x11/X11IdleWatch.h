@@ -12,7 +12,7 @@
 #include <memory>
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 class X11IdleWatch : public IdleWatch {
     Q_OBJECT
@@ -46,4 +46,4 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
-} // namespace platform
+} // namespace platform::x11

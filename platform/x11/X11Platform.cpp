@@ -12,7 +12,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace platform {
+namespace platform::x11 {
 
 X11Platform::X11Platform(std::unique_ptr<QGuiApplication> application)
     : LinuxPlatform(std::move(application))
@@ -29,7 +29,7 @@ QSize X11Platform::screenPixels()
     // The root window spans every monitor, and the server knows its size
     // even before the toolkit has heard that it changed.
     if (xcb_connection_t* c = xcbConnection())
-        return platform::windowSize(c, platform::rootWindow());
+        return x11::windowSize(c, x11::rootWindow());
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->virtualGeometry().size() : QSize();
 }
@@ -63,4 +63,4 @@ void X11Platform::blankCursor(bool blank)
     }
 }
 
-} // namespace platform
+} // namespace platform::x11

@@ -6,7 +6,7 @@
 
 #include <map>
 
-namespace platform {
+namespace platform::x11 {
 
 class ConnectionGuard;
 class InputGrab;
@@ -58,4 +58,4 @@ private:
     std::map<WindowId, std::unique_ptr<PaintTarget>> paintTargets_;
 };
 
-} // namespace platform
+} // namespace platform::x11

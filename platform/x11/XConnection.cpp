@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <cstring>
 
-namespace platform {
+namespace platform::x11 {
 
 xcb_connection_t* xcbConnection()
 {
@@ -34,4 +34,4 @@ void flushX()
         replyOf(connection, xcb_get_input_focus(connection), xcb_get_input_focus_reply);
 }
 
-} // namespace platform
+} // namespace platform::x11

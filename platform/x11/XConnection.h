@@ -3,7 +3,7 @@
 
 #include <xcb/xcb.h>
 
-namespace platform {
+namespace platform::x11 {
 
 /** Qt's xcb connection, or null when Qt does not run on xcb. */
 xcb_connection_t* xcbConnection();
@@ -14,4 +14,4 @@ xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists =
 /** Sends every pending request to the X server and waits until it has handled them. */
 void flushX();
 
-} // namespace platform
+} // namespace platform::x11

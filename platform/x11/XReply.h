@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace platform {
+namespace platform::x11 {
 
 struct XcbFree {
     void operator()(void* block) const { std::free(block); }
@@ -35,4 +35,4 @@ inline XcbPtr<xcb_generic_error_t> errorOf(xcb_connection_t* c, xcb_void_cookie_
     return XcbPtr<xcb_generic_error_t>(xcb_request_check(c, cookie));
 }
 
-} // namespace platform
+} // namespace platform::x11

@@ -17,18 +17,18 @@ namespace {
 
 std::unique_ptr<QImage> grabBy(const std::string& method)
 {
-    using platform::GrabMethod;
+    using platform::x11::GrabMethod;
     const GrabMethod chosen = method == "shm"    ? GrabMethod::SharedMemory
                             : method == "socket" ? GrabMethod::Socket
                                                  : GrabMethod::Qt;
-    QImage image = platform::grabRootWindow(chosen);
+    QImage image = platform::x11::grabRootWindow(chosen);
     return image.isNull() ? nullptr : std::make_unique<QImage>(std::move(image));
 }
 
 /** Maps a white override-redirect window over the top left of the screen. */
 void coverTopLeft()
 {
-    xcb_connection_t* c = platform::xcbConnection();
+    xcb_connection_t* c = platform::x11::xcbConnection();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_window_t window = xcb_generate_id(c);
     const std::uint32_t values[] = {screen->white_pixel, 1};
@@ -36,7 +36,7 @@ void coverTopLeft()
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
                       XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
     xcb_map_window(c, window);
-    platform::flushX();
+    platform::x11::flushX();
 }
 
 std::unique_ptr<QImage> takeCopy(platform::Platform& platform, int argc, char** argv)

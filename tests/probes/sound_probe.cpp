@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     const auto start = std::chrono::steady_clock::now();
     const bool played = platform.sndPlaySoundA(file, 0);
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    platform::flushX();
+    platform::x11::flushX();
     std::printf("ms=%lld bell=%d silent=%d\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()),
                 bellRang(listener.get()) ? 1 : 0, silent ? 1 : 0);
