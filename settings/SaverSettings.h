@@ -1,20 +1,10 @@
 #pragma once
-// The five user options, their stored form, and loading and saving them.
+// The five user options' stored form, and loading and saving them.
 
 #include "platform/Platform.h"
+#include "settings/SaverSettingsRecord.h"
 
 #include <cstdint>
-
-/** The settings record: Booleans are 0 (false) or -1 (true), Speed in milliseconds. */
-struct SaverSettingsRecord {
-    std::int16_t Hole = 0;
-    std::int16_t Streak = 0;
-    std::int16_t Sound = 0;
-    std::int16_t Blank = 0;
-    std::int16_t Speed = 0;
-
-    bool operator==(const SaverSettingsRecord&) const = default;
-};
 
 /** The slowest Speed the program accepts; stored values are clamped to 0..MaxSpeed. */
 inline constexpr std::int16_t MaxSpeed = 200;

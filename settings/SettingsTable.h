@@ -6,7 +6,7 @@
 // case, so both spellings name the same value. Keep them as they are: the
 // stored file must stay readable both ways.
 
-#include "settings/SaverSettings.h"
+#include "settings/SaverSettingsRecord.h"
 
 #include <array>
 #include <span>

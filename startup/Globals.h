@@ -1,7 +1,7 @@
 #pragma once
 // The program-wide values: set by start-up, read by the windows.
 
-#include "settings/SaverSettings.h"
+#include "settings/SaverSettingsRecord.h"
 
 #include <cstdint>
 
