@@ -1,0 +1,39 @@
+#pragma once
+// The canvas twice over, in one shm pool the compositor maps: while the
+// compositor reads one frame, the program draws on the other. A surface shows
+// its part of a frame through a buffer cut from the pool at that part's
+// offset, with the stride of the whole canvas, so no pixel is ever copied
+// into a surface's buffer: the buffers are views of the canvas itself.
+
+#include "platform/wayland/ShmBuffer.h"
+
+#include <QImage>
+#include <QRect>
+#include <array>
+#include <memory>
+
+namespace platform::wayland {
+
+class CanvasFrames {
+public:
+    /** Two frames of size (Format_RGB32, black); null when the memory cannot be had. */
+    static std::shared_ptr<CanvasFrames> create(wl_shm* shm, QSize size);
+
+    QSize size() const { return size_; }
+    QRect rect() const { return QRect(QPoint(0, 0), size_); }
+    /** Frame index (0 or 1), drawn on in place: the image is the pool's memory. */
+    QImage& image(int index) { return images_.at(std::size_t(index)); }
+    /** A buffer showing rect of frame index; null where rect is not all on the canvas. */
+    std::unique_ptr<ShmBuffer> view(int index, const QRect& rect) const;
+
+private:
+    CanvasFrames(std::shared_ptr<ShmPool> pool, QSize size);
+    std::size_t frameBytes() const { return std::size_t(stride()) * std::size_t(size_.height()); }
+    int stride() const { return size_.width() * 4; }
+
+    std::shared_ptr<ShmPool> pool_;
+    QSize size_;
+    std::array<QImage, 2> images_;
+};
+
+} // namespace platform::wayland
