@@ -72,8 +72,14 @@ void CanvasSurface::onFrameShown()
 ShmBuffer* CanvasSurface::view(int index)
 {
     std::unique_ptr<ShmBuffer>& view = views_.at(std::size_t(index));
-    if (!view && frames_)
+    if (!view && frames_) {
         view = frames_->view(index, canvasRect_);
+        // A buffer's first attach is damaged whole, though the frames differ
+        // only where they changed: the compositor then reads (and maps) each
+        // frame whole once, and the pages it shares with us count half to
+        // each, as the X server's shared image does on X11.
+        pending_ = bufferRect();
+    }
     return view.get();
 }
 
