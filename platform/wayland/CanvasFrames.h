@@ -26,10 +26,13 @@ public:
     /** A buffer showing rect of frame index; null where rect is not all on the canvas. */
     std::unique_ptr<ShmBuffer> view(int index, const QRect& rect) const;
 
+    /** The bytes of the pool of frames of size. */
+    static std::size_t poolBytes(QSize size);
+    /** Where the pixel at of frame index is in the pool of frames of size. */
+    static std::size_t offset(QSize size, int index, QPoint at);
+
 private:
     CanvasFrames(std::shared_ptr<ShmPool> pool, QSize size);
-    std::size_t frameBytes() const { return std::size_t(stride()) * std::size_t(size_.height()); }
-    int stride() const { return size_.width() * 4; }
 
     std::shared_ptr<ShmPool> pool_;
     QSize size_;

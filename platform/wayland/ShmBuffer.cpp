@@ -43,13 +43,6 @@ ShmBuffer::ShmBuffer(std::shared_ptr<ShmPool> pool, std::size_t offset, QSize si
 {
 }
 
-void ShmBuffer::onRelease()
-{
-    busy_ = false;
-    if (released)
-        released();
-}
-
 ShmBuffer::~ShmBuffer() = default;
 
 } // namespace platform::wayland

@@ -4,10 +4,8 @@
 
 #include "platform/wayland/ShmPool.h"
 
-#include <QRegion>
 #include <QSize>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 namespace platform::wayland {
@@ -35,10 +33,7 @@ public:
     bool isBusy() const { return busy_; }
     /** Marks the buffer as the compositor's until it releases it. */
     void attached() { busy_ = true; }
-    void onRelease();
-
-    /** Runs when the compositor gives the buffer back. */
-    std::function<void()> released;
+    void onRelease() { busy_ = false; }
 
 private:
     ShmBuffer(std::shared_ptr<ShmPool> pool, std::size_t offset, QSize size, int stride, std::uint32_t format);
