@@ -26,6 +26,7 @@ void CanvasSurface::place(QRect canvasRect, int scale)
     }
     canvasRect_ = canvasRect;
     views_ = {};
+    attached_ = -1;
     pending_ = bufferRect();
 }
 
@@ -34,6 +35,7 @@ void CanvasSurface::pick(const std::shared_ptr<CanvasFrames>& frames, int index,
     if (frames != frames_) {
         frames_ = frames;
         views_ = {};
+        attached_ = -1;
         pending_ = bufferRect();
     }
     front_ = index;
@@ -43,7 +45,18 @@ void CanvasSurface::pick(const std::shared_ptr<CanvasFrames>& frames, int index,
 bool CanvasSurface::holdsFrame(int index) const
 {
     const std::unique_ptr<ShmBuffer>& view = views_.at(std::size_t(index));
-    return view && view->isBusy();
+    if (!view || !view->isBusy())
+        return false;
+    if (index == attached_ || attached_ < 0)
+        return true;
+    // An older buffer still busy after the one attached since came back:
+    // the compositor keeps it as its own copy of the surface and copies each
+    // new buffer's damage into it (wlroots 0.15's software renderer does),
+    // and gives it back only with the surface. Waiting for it would stop the
+    // saver; it is drawn on, and such a compositor may show a drawing step a
+    // moment early where a frog is.
+    const std::unique_ptr<ShmBuffer>& latest = views_.at(std::size_t(attached_));
+    return latest && latest->isBusy();
 }
 
 void CanvasSurface::resize(QSize size)
@@ -93,6 +106,7 @@ bool CanvasSurface::present()
     if (!buffer)
         return false;
     wl_surface_attach(surface_.get(), buffer->handle(), 0, 0);
+    attached_ = front_;
     damage(pending_);
     buffer->attached();
     pending_ = QRegion();

@@ -71,6 +71,7 @@ private:
     std::shared_ptr<CanvasFrames> frames_;
     std::array<std::unique_ptr<ShmBuffer>, 2> views_; // of frames_, made at their first use
     int front_ = -1; // the frame to attach; none yet
+    int attached_ = -1; // the frame attached last; none yet
     QRect canvasRect_;
     int scale_ = 1;
     QSize surfaceSize_;
