@@ -48,7 +48,8 @@ public:
     /** Attaches the frame picked, if the surface is configured and its place is
      *  on the frames; true when it committed. */
     bool present();
-    /** True while the compositor may read frame index through this surface. */
+    /** True while frame index is not to be drawn on: the compositor reads it
+     *  through this surface and is to give it back. */
     bool holdsFrame(int index) const;
     /** Takes size (surface units), all of it shown anew, and commits: the
      *  owner acked its role's first configure, so buffers may go out from now on. */

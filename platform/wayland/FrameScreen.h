@@ -18,7 +18,8 @@ public:
      *  where it differs from the frame attached before. Other frames than
      *  before are shown whole. */
     virtual void showFrame(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed) = 0;
-    /** True while the compositor may still read frame index of the frames shown. */
+    /** True while frame index of the frames shown is not to be drawn on: the
+     *  compositor still reads it, and is to give it back. */
     virtual bool holdsFrame(int index) const = 0;
 };
 

@@ -41,7 +41,7 @@ public:
     {
         canvas_.showFrame(frames, index, changed);
     }
-    /** True while the compositor may read frame index through this surface. */
+    /** As CanvasSurface::holdsFrame. */
     bool holdsFrame(int index) const { return canvas_.holdsFrame(index); }
 
     /** Runs once, when the compositor has shown the first frame. */
