@@ -32,7 +32,8 @@ class WindowCanvas {
 public:
     virtual ~WindowCanvas() = default;
     /** The image to draw on (Format_RGB32). A drawing changes it in place and
-     *  then refreshes the rectangle it changed. */
+     *  then refreshes the rectangle it changed. The reference holds until the
+     *  next refresh or replace: a backend may flip between two images. */
     virtual QImage& image() = 0;
     /** Replaces the image whole (a new ground, a new size); the next refresh
      *  reads the new one. */

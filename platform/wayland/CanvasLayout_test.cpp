@@ -1,9 +1,11 @@
+#include "platform/wayland/CanvasFrames.h"
 #include "platform/wayland/CanvasLayout.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+using platform::wayland::CanvasFrames;
 using platform::wayland::CanvasLayout;
 using platform::wayland::LayoutOutput;
 using platform::wayland::layoutCanvas;
@@ -44,6 +46,19 @@ const LayoutCase layoutCases[] = {
      {QRect(0, 0, 2560, 1440), QRect(0, 1440, 1920, 1080)}},
 };
 
+// Each output shows its part of either frame through a buffer cut from the
+// frames' pool; the compositor refuses (and ends the connection for) one
+// whose offset plus stride times height passes the pool's end.
+void expectViewsInPool(const CanvasLayout& layout)
+{
+    const std::size_t stride = std::size_t(layout.size.width()) * 4;
+    for (const QRect& place : layout.outputs)
+        for (int frame : {0, 1})
+            EXPECT_LE(CanvasFrames::offset(layout.size, frame, place.topLeft()) + stride * std::size_t(place.height()),
+                      CanvasFrames::poolBytes(layout.size))
+                << "frame " << frame << " at " << place.x() << "," << place.y();
+}
+
 TEST(CanvasLayout, PlacesEachOutputInItsOwnPixels)
 {
     for (const LayoutCase& c : layoutCases) {
@@ -57,6 +72,7 @@ TEST(CanvasLayout, PlacesEachOutputInItsOwnPixels)
             for (std::size_t j = i + 1; j < layout.outputs.size(); ++j)
                 EXPECT_FALSE(layout.outputs[i].intersects(layout.outputs[j])) << i << " overlaps " << j;
         }
+        expectViewsInPool(layout);
     }
 }
 

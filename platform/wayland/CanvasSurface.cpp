@@ -1,82 +1,77 @@
 #include "platform/wayland/CanvasSurface.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace platform::wayland {
 
 namespace {
 
-constexpr std::uint32_t black = 0xff000000u;
-
 void frameDone(void* data, wl_callback*, std::uint32_t) { static_cast<CanvasSurface*>(data)->onFrameShown(); }
 const wl_callback_listener frameListener = {frameDone};
-
-/** Fills width pixels at to with canvas's row y from x on, black outside the canvas. */
-void copyRow(std::uint32_t* to, const QImage* canvas, int x, int y, int width)
-{
-    if (!canvas || y < 0 || y >= canvas->height()) {
-        std::fill_n(to, width, black);
-        return;
-    }
-    const auto* row = reinterpret_cast<const std::uint32_t*>(canvas->constScanLine(y));
-    const int before = std::clamp(-x, 0, width);
-    const int inside = std::clamp(canvas->width() - x - before, 0, width - before);
-    std::fill_n(to, before, black);
-    std::memcpy(to + before, row + x + before, std::size_t(inside) * 4);
-    std::fill_n(to + before + inside, width - before - inside, black);
-}
 
 } // namespace
 
 CanvasSurface::CanvasSurface(const Connection& connection)
-    : compositor_(connection.globals().compositor.get()),
-      shm_(connection.globals().shm.get()),
-      surface_(wl_compositor_create_surface(compositor_))
+    : compositor_(connection.globals().compositor.get()), surface_(wl_compositor_create_surface(compositor_))
 {
 }
 
 CanvasSurface::~CanvasSurface() = default;
 
-void CanvasSurface::show(const QImage* canvas, QRect canvasRect, int scale)
+void CanvasSurface::place(QRect canvasRect, int scale)
 {
     if (wl_compositor_get_version(compositor_) < WL_SURFACE_SET_BUFFER_SCALE_SINCE_VERSION)
         scale = 1;
     if (scale != scale_) {
         scale_ = scale;
         wl_surface_set_buffer_scale(surface_.get(), scale_);
-        buffers_ = {};
     }
-    canvas_ = canvas;
     canvasRect_ = canvasRect;
-    pending_ = QRect(QPoint(0, 0), bufferSize());
-    present();
+    views_ = {};
+    attached_ = -1;
+    pending_ = bufferRect();
 }
 
-void CanvasSurface::update(const QRect& rect)
+void CanvasSurface::pick(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed)
 {
-    const QRect local = rect.intersected(canvasRect_)
-                            .translated(-canvasRect_.topLeft())
-                            .intersected(QRect(QPoint(0, 0), bufferSize()));
-    if (local.isEmpty())
-        return;
-    pending_ += local;
-    present();
+    if (frames != frames_) {
+        frames_ = frames;
+        views_ = {};
+        attached_ = -1;
+        pending_ = bufferRect();
+    }
+    front_ = index;
+    pending_ += changed.translated(-canvasRect_.topLeft()) & bufferRect();
+}
+
+bool CanvasSurface::holdsFrame(int index) const
+{
+    const std::unique_ptr<ShmBuffer>& view = views_.at(std::size_t(index));
+    if (!view || !view->isBusy())
+        return false;
+    if (index == attached_ || attached_ < 0)
+        return true;
+    // An older buffer still busy after the one attached since came back:
+    // the compositor keeps it as its own copy of the surface and copies each
+    // new buffer's damage into it (wlroots 0.15's software renderer does),
+    // and gives it back only with the surface. Waiting for it would stop the
+    // saver; it is drawn on, and such a compositor may show a drawing step a
+    // moment early where a frog is.
+    const std::unique_ptr<ShmBuffer>& latest = views_.at(std::size_t(attached_));
+    return latest && latest->isBusy();
 }
 
 void CanvasSurface::resize(QSize size)
 {
     if (size != surfaceSize_) {
         surfaceSize_ = size;
-        buffers_ = {};
         WlPtr<wl_region> opaque(wl_compositor_create_region(compositor_));
         wl_region_add(opaque.get(), 0, 0, size.width(), size.height());
         wl_surface_set_opaque_region(surface_.get(), opaque.get());
     }
     configured_ = true;
-    // A configured surface must commit, with or without news.
-    pending_ = QRect(QPoint(0, 0), bufferSize());
-    present();
+    pending_ = bufferRect();
+    // A configured surface must commit, with or without a frame to show.
+    if (!present())
+        wl_surface_commit(surface_.get());
 }
 
 void CanvasSurface::onFrameShown()
@@ -87,36 +82,31 @@ void CanvasSurface::onFrameShown()
         shownFirst();
 }
 
-ShmBuffer* CanvasSurface::freeBuffer()
+ShmBuffer* CanvasSurface::view(int index)
 {
-    for (std::unique_ptr<ShmBuffer>& buffer : buffers_) {
-        if (!buffer) {
-            buffer = ShmBuffer::create(shm_, bufferSize(), bufferSize().width() * 4, WL_SHM_FORMAT_XRGB8888);
-            if (!buffer)
-                return nullptr;
-            buffer->stale = QRect(QPoint(0, 0), bufferSize());
-            // What waited for a free buffer goes out now.
-            buffer->released = [this] { present(); };
-        }
-        if (!buffer->isBusy())
-            return buffer.get();
+    std::unique_ptr<ShmBuffer>& view = views_.at(std::size_t(index));
+    if (!view && frames_) {
+        view = frames_->view(index, canvasRect_);
+        // A buffer's first attach is damaged whole, though the frames differ
+        // only where they changed: the compositor then reads (and maps) each
+        // frame whole once, and the pages it shares with us count half to
+        // each, as the X server's shared image does on X11.
+        pending_ = bufferRect();
     }
-    return nullptr;
+    return view.get();
 }
 
-void CanvasSurface::present()
+bool CanvasSurface::present()
 {
-    if (!configured_ || pending_.isEmpty() || surfaceSize_.isEmpty())
-        return;
-    ShmBuffer* buffer = freeBuffer();
+    if (!configured_ || front_ < 0 || surfaceSize_.isEmpty())
+        return false;
+    // A place not (yet) on the frames, after the outputs changed and before
+    // the program's canvas followed: the frame attached last stays.
+    ShmBuffer* buffer = view(front_);
     if (!buffer)
-        return; // the next release comes back here
-    paint(*buffer, buffer->stale + pending_);
-    buffer->stale = QRegion();
-    for (const std::unique_ptr<ShmBuffer>& other : buffers_)
-        if (other && other.get() != buffer)
-            other->stale += pending_;
+        return false;
     wl_surface_attach(surface_.get(), buffer->handle(), 0, 0);
+    attached_ = front_;
     damage(pending_);
     buffer->attached();
     pending_ = QRegion();
@@ -125,16 +115,7 @@ void CanvasSurface::present()
         wl_callback_add_listener(frameCallback_.get(), &frameListener, this);
     }
     wl_surface_commit(surface_.get());
-}
-
-void CanvasSurface::paint(ShmBuffer& buffer, const QRegion& region) const
-{
-    for (const QRect& rect : region) {
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            auto* row = reinterpret_cast<std::uint32_t*>(buffer.bits() + std::size_t(buffer.stride()) * y);
-            copyRow(row + rect.left(), canvas_, canvasRect_.x() + rect.left(), canvasRect_.y() + y, rect.width());
-        }
-    }
+    return true;
 }
 
 void CanvasSurface::damage(const QRegion& region)

@@ -1,12 +1,12 @@
 #pragma once
-// A wl_surface that shows a rectangle of the program's canvas through two
-// shm buffers: a frame is painted into a buffer the compositor does not hold,
-// so it never tears. Its role (a layer surface, a toplevel) is its owner's.
+// A wl_surface that shows a rectangle of the program's canvas: it attaches
+// views of the canvas's frames (buffers cut from the canvas's own pool), the
+// frame the canvas last flipped to. Its role (a layer surface, a toplevel)
+// is its owner's.
 
+#include "platform/wayland/CanvasFrames.h"
 #include "platform/wayland/Connection.h"
-#include "platform/wayland/ShmBuffer.h"
 
-#include <QImage>
 #include <QRect>
 #include <QRegion>
 #include <array>
@@ -33,12 +33,25 @@ public:
     /** True once the compositor has shown a frame of it. */
     bool isShown() const { return shown_; }
 
-    /** Shows canvasRect of canvas (Format_RGB32, alive until replaced), all of it
-     *  anew; parts outside the canvas are black. */
-    void show(const QImage* canvas, QRect canvasRect, int scale);
-    /** Puts the part of rect (canvas coordinates) that this surface shows on screen. */
-    void update(const QRect& rect);
-    /** Takes size (surface units), all of it painted anew, and commits: the
+    /** Shows canvasRect of the canvas at scale (canvas pixels per surface
+     *  unit) from the next present on, all of it anew. */
+    void place(QRect canvasRect, int scale);
+    /** Attaches frame index of frames; changed (canvas pixels) is where it
+     *  differs from the frame attached before (other frames: all of it). */
+    void showFrame(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed)
+    {
+        pick(frames, index, changed);
+        present();
+    }
+    /** showFrame without attaching yet. */
+    void pick(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed);
+    /** Attaches the frame picked, if the surface is configured and its place is
+     *  on the frames; true when it committed. */
+    bool present();
+    /** True while frame index is not to be drawn on: the compositor reads it
+     *  through this surface and is to give it back. */
+    bool holdsFrame(int index) const;
+    /** Takes size (surface units), all of it shown anew, and commits: the
      *  owner acked its role's first configure, so buffers may go out from now on. */
     void resize(QSize size);
 
@@ -48,22 +61,22 @@ public:
     void onFrameShown();
 
 private:
-    QSize bufferSize() const { return surfaceSize_ * scale_; }
-    ShmBuffer* freeBuffer();
-    void present();
-    void paint(ShmBuffer& buffer, const QRegion& region) const;
+    /** The buffers' pixels: the part of the canvas shown. */
+    QRect bufferRect() const { return QRect(QPoint(0, 0), canvasRect_.size()); }
+    ShmBuffer* view(int index);
     void damage(const QRegion& region);
 
     wl_compositor* compositor_;
-    wl_shm* shm_;
     WlPtr<wl_surface> surface_;
     WlPtr<wl_callback> frameCallback_;
-    std::array<std::unique_ptr<ShmBuffer>, 2> buffers_;
-    const QImage* canvas_ = nullptr;
+    std::shared_ptr<CanvasFrames> frames_;
+    std::array<std::unique_ptr<ShmBuffer>, 2> views_; // of frames_, made at their first use
+    int front_ = -1; // the frame to attach; none yet
+    int attached_ = -1; // the frame attached last; none yet
     QRect canvasRect_;
     int scale_ = 1;
     QSize surfaceSize_;
-    QRegion pending_;
+    QRegion pending_; // changed (buffer pixels) since the last attach
     bool configured_ = false;
     bool shown_ = false;
 };

@@ -7,7 +7,6 @@
 #include "platform/wayland/Output.h"
 #include "platform/wayland/Toplevel.h"
 
-#include <QImage>
 #include <QRect>
 #include <functional>
 #include <memory>
@@ -32,11 +31,18 @@ public:
     /** True once the compositor has shown a frame of it. */
     bool isShown() const { return canvas_.isShown(); }
 
-    /** Shows canvas (Format_RGB32, alive until replaced) from canvasRect, all of it
-     *  anew; also when the output changed scale or place. */
-    void show(const QImage* canvas, QRect canvasRect, int scale) { canvas_.show(canvas, canvasRect, scale); }
-    /** Puts the part of rect (canvas coordinates) that is on this output on screen. */
-    void update(const QRect& rect) { canvas_.update(rect); }
+    /** Shows canvasRect of the canvas from the next present on, all of it
+     *  anew: at the start, and when the output changed scale or place. */
+    void place(QRect canvasRect, int scale) { canvas_.place(canvasRect, scale); }
+    /** Attaches the frame shown last again, where it can. */
+    void present() { canvas_.present(); }
+    /** Attaches this output's part of frame index of frames, as CanvasSurface::showFrame. */
+    void showFrame(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed)
+    {
+        canvas_.showFrame(frames, index, changed);
+    }
+    /** As CanvasSurface::holdsFrame. */
+    bool holdsFrame(int index) const { return canvas_.holdsFrame(index); }
 
     /** Runs once, when the compositor has shown the first frame. */
     std::function<void()> shownFirst;

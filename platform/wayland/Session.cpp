@@ -98,7 +98,7 @@ void Session::outputDescribed(const Output& output)
     described_.insert(output.globalName());
     const bool moved = relayout();
     // An output that comes is covered at once.
-    if (canvas_ && !surfaces_.contains(output.globalName()))
+    if (frames_ && !surfaces_.contains(output.globalName()))
         cover(output);
     if (came && events.outputCame)
         events.outputCame(output);
@@ -141,8 +141,10 @@ bool Session::relayout()
     for (auto& [name, surface] : surfaces_) {
         const QRect rect = canvasRect(name);
         const Output* output = outputNamed(name);
-        if (output && (rect != surface->canvasRect() || output->scale() != surface->scale()))
-            surface->show(canvas_, rect, output->scale());
+        if (output && (rect != surface->canvasRect() || output->scale() != surface->scale())) {
+            surface->place(rect, output->scale());
+            surface->present();
+        }
     }
     return order != layoutOrder_ || before.size != layout_.size || before.outputs != layout_.outputs;
 }
@@ -216,16 +218,28 @@ QImage Session::screenCopy(int timeoutMs)
     return canvas;
 }
 
-bool Session::showCanvas(const QImage& canvas)
+void Session::showFrame(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed)
 {
-    if (canvas.depth() != 32)
-        return false;
-    canvas_ = &canvas;
-    for (const std::unique_ptr<Output>& output : outputs_)
-        if (output->isReady())
-            cover(*output);
+    // New frames (the first, or of a new size) cover every output anew, also
+    // one whose surface the compositor closed.
+    const bool cameNew = frames != frames_;
+    frames_ = frames;
+    front_ = index;
+    if (cameNew) {
+        for (const std::unique_ptr<Output>& output : outputs_)
+            if (output->isReady())
+                cover(*output);
+    } else {
+        for (auto& [name, surface] : surfaces_)
+            surface->showFrame(frames, index, changed);
+    }
     connection_->send();
-    return true;
+}
+
+bool Session::holdsFrame(int index) const
+{
+    return std::any_of(surfaces_.begin(), surfaces_.end(),
+                       [index](const auto& surface) { return surface.second->holdsFrame(index); });
 }
 
 void Session::cover(const Output& output)
@@ -240,20 +254,16 @@ void Session::cover(const Output& output)
             QTimer::singleShot(0, &context_, [this, name] { surfaceClosed(name); });
         };
     }
-    surface->show(canvas_, canvasRect(name), output.scale());
-}
-
-void Session::refresh(const QRect& rect)
-{
-    for (auto& [name, surface] : surfaces_)
-        surface->update(rect);
-    connection_->send();
+    if (surface->canvasRect() != canvasRect(name) || surface->scale() != output.scale())
+        surface->place(canvasRect(name), output.scale());
+    // All of it, on a new surface or with new frames.
+    surface->showFrame(frames_, front_, frames_->rect());
 }
 
 void Session::hideCanvas()
 {
     surfaces_.clear();
-    canvas_ = nullptr;
+    frames_.reset();
     connection_->send();
 }
 

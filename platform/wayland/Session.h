@@ -5,6 +5,7 @@
 
 #include "platform/wayland/CanvasLayout.h"
 #include "platform/wayland/Connection.h"
+#include "platform/wayland/FrameScreen.h"
 #include "platform/wayland/KWinScreenShot.h"
 #include "platform/wayland/Output.h"
 #include "platform/wayland/OutputCopyProtocol.h"
@@ -27,13 +28,14 @@ struct PlacedOutput {
 };
 
 /** The compositor's outputs, seats and our surfaces. Callbacks run while
- *  events are dispatched and must not destroy the session. */
-class Session {
+ *  events are dispatched and must not destroy the session. As a screen, it
+ *  shows the canvas's frames over every output, and over each one that comes. */
+class Session : public FrameScreen {
 public:
     /** Connects, binds the globals and waits (at most timeoutMs) for the outputs'
      *  descriptions; null, with error set, without a usable compositor. */
     static std::unique_ptr<Session> open(QString& error, int timeoutMs = 3000);
-    ~Session();
+    ~Session() override;
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -59,6 +61,9 @@ public:
     void startReading() { connection_->startReading(); }
     /** Sends the requests made so far now, dispatching nothing: safe inside a callback. */
     void send() { connection_->send(); }
+    /** Dispatches the compositor's events (and only those) until done() holds,
+     *  at most timeoutMs; false when it does not. Input is handled meanwhile. */
+    bool waitUntil(const std::function<bool()>& done, int timeoutMs) { return connection_->waitUntil(done, timeoutMs); }
 
     const Connection& connection() const { return *connection_; }
     /** True where surfaces go on the layer shell's overlay; false where they are full-screen toplevels. */
@@ -86,12 +91,10 @@ public:
      *  for KWin's copies with Qt's event loop running (its timers fire meanwhile). */
     QImage screenCopy(int timeoutMs = 2000);
 
-    /** Covers every output, and each one that comes later, with its part of canvas
-     *  (32 bits per pixel, alive and of the canvas's size until hideCanvas or the
-     *  next showCanvas); false for another pixel format. */
-    bool showCanvas(const QImage& canvas);
-    /** Puts rect of the canvas (changed since) onto every surface it touches. */
-    void refresh(const QRect& rect);
+    /** Covers every output (the first time, and each one that comes later)
+     *  with its part of frame index of frames. */
+    void showFrame(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed) override;
+    bool holdsFrame(int index) const override;
     /** Takes the surfaces away. */
     void hideCanvas();
 
@@ -126,7 +129,8 @@ private:
     std::function<void()> copyArrived_; // while waiting for KWin's copies
     bool sessionBus_ = false;
     std::map<std::uint32_t, std::unique_ptr<OutputSurface>> surfaces_;
-    const QImage* canvas_ = nullptr;
+    std::shared_ptr<CanvasFrames> frames_; // shown; null before the first frame
+    int front_ = 0; // the frame of frames_ shown
     QObject context_; // for work deferred to the event loop, dropped with the session
 };
 

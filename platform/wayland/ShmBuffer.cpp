@@ -1,8 +1,6 @@
 #include "platform/wayland/ShmBuffer.h"
 
 #include <bit>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace platform::wayland {
 
@@ -14,60 +12,37 @@ namespace {
 void bufferRelease(void* data, wl_buffer*) { static_cast<ShmBuffer*>(data)->onRelease(); }
 const wl_buffer_listener bufferListener = {bufferRelease};
 
-/** An anonymous file of bytes length, or -1. */
-int sharedFile(std::size_t bytes)
-{
-    const int fd = memfd_create("lilywade-shm", MFD_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    if (ftruncate(fd, off_t(bytes)) < 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 } // namespace
 
 std::unique_ptr<ShmBuffer> ShmBuffer::create(wl_shm* shm, QSize size, int stride, std::uint32_t format)
 {
-    if (!shm || size.isEmpty() || stride < size.width() * 4)
+    if (size.isEmpty() || stride < size.width() * 4)
         return nullptr;
-    const std::size_t bytes = std::size_t(stride) * std::size_t(size.height());
-    const int fd = sharedFile(bytes);
-    if (fd < 0)
+    return cut(ShmPool::create(shm, std::size_t(stride) * std::size_t(size.height())), 0, size, stride, format);
+}
+
+std::unique_ptr<ShmBuffer> ShmBuffer::cut(std::shared_ptr<ShmPool> pool, std::size_t offset, QSize size,
+                                          int stride, std::uint32_t format)
+{
+    if (!pool || size.isEmpty() || stride < size.width() * 4)
         return nullptr;
-    void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-    if (memory == MAP_FAILED) {
-        close(fd);
+    // As the compositor counts it: a whole stride for every row, the last one too.
+    const std::size_t end = offset + std::size_t(stride) * std::size_t(size.height());
+    if (offset > std::size_t(INT32_MAX) || end > pool->bytes())
         return nullptr;
-    }
-    std::unique_ptr<ShmBuffer> made(new ShmBuffer(size, stride, format, memory, bytes));
-    // The buffer keeps the pool's memory: the pool and the file can go at once.
-    wl_shm_pool* pool = wl_shm_create_pool(shm, fd, int(bytes));
-    made->buffer_.reset(wl_shm_pool_create_buffer(pool, 0, size.width(), size.height(), stride, format));
-    wl_shm_pool_destroy(pool);
-    close(fd);
+    std::unique_ptr<ShmBuffer> made(new ShmBuffer(pool, offset, size, stride, format));
+    made->buffer_.reset(wl_shm_pool_create_buffer(pool->handle(), std::int32_t(offset), size.width(),
+                                                  size.height(), stride, format));
     wl_buffer_add_listener(made->buffer_.get(), &bufferListener, made.get());
     return made;
 }
 
-ShmBuffer::ShmBuffer(QSize size, int stride, std::uint32_t format, void* memory, std::size_t bytes)
-    : size_(size), stride_(stride), format_(format), memory_(memory), bytes_(bytes)
+ShmBuffer::ShmBuffer(std::shared_ptr<ShmPool> pool, std::size_t offset, QSize size, int stride,
+                     std::uint32_t format)
+    : pool_(std::move(pool)), offset_(offset), size_(size), stride_(stride), format_(format)
 {
 }
 
-void ShmBuffer::onRelease()
-{
-    busy_ = false;
-    if (released)
-        released();
-}
-
-ShmBuffer::~ShmBuffer()
-{
-    buffer_.reset();
-    munmap(memory_, bytes_);
-}
+ShmBuffer::~ShmBuffer() = default;
 
 } // namespace platform::wayland

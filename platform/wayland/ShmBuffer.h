@@ -1,24 +1,25 @@
 #pragma once
-// A wl_shm buffer: pixels in an anonymous shared file that both this process
-// and the compositor map.
+// A wl_shm buffer: pixels in shared memory that both this process and the
+// compositor map, in a pool of its own or cut from a shared one.
 
-#include "platform/wayland/WlPtr.h"
+#include "platform/wayland/ShmPool.h"
 
-#include <QRegion>
 #include <QSize>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <wayland-client.h>
 
 namespace platform::wayland {
 
 /** One buffer of 32-bit pixels; busy from its attach until the compositor releases it. */
 class ShmBuffer {
 public:
-    /** A buffer of size with rows of stride bytes in format (a wl_shm format);
-     *  null when the memory cannot be had. */
+    /** A buffer of size with rows of stride bytes in format (a wl_shm format),
+     *  in a pool of its own; null when the memory cannot be had. */
     static std::unique_ptr<ShmBuffer> create(wl_shm* shm, QSize size, int stride, std::uint32_t format);
+    /** A buffer cut from pool at offset bytes; it keeps the pool. Null when it
+     *  would reach past the pool's end. */
+    static std::unique_ptr<ShmBuffer> cut(std::shared_ptr<ShmPool> pool, std::size_t offset, QSize size,
+                                          int stride, std::uint32_t format);
     ~ShmBuffer();
     ShmBuffer(const ShmBuffer&) = delete;
     ShmBuffer& operator=(const ShmBuffer&) = delete;
@@ -27,28 +28,22 @@ public:
     QSize size() const { return size_; }
     int stride() const { return stride_; }
     std::uint32_t format() const { return format_; }
-    std::uint8_t* bits() const { return static_cast<std::uint8_t*>(memory_); }
+    std::uint8_t* bits() const { return pool_->bits() + offset_; }
 
     bool isBusy() const { return busy_; }
     /** Marks the buffer as the compositor's until it releases it. */
     void attached() { busy_ = true; }
-    void onRelease();
-
-    /** Runs when the compositor gives the buffer back. */
-    std::function<void()> released;
-
-    /** What changed on the surface since these pixels were last painted. */
-    QRegion stale;
+    void onRelease() { busy_ = false; }
 
 private:
-    ShmBuffer(QSize size, int stride, std::uint32_t format, void* memory, std::size_t bytes);
+    ShmBuffer(std::shared_ptr<ShmPool> pool, std::size_t offset, QSize size, int stride, std::uint32_t format);
 
-    WlPtr<wl_buffer> buffer_;
+    WlPtr<wl_buffer> buffer_; // goes before its pool
+    std::shared_ptr<ShmPool> pool_;
+    std::size_t offset_;
     QSize size_;
     int stride_;
     std::uint32_t format_;
-    void* memory_;
-    std::size_t bytes_;
     bool busy_ = false;
 };
 

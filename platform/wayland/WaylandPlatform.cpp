@@ -1,9 +1,11 @@
 #include "platform/wayland/WaylandPlatform.h"
 #include "platform/linux/SessionBus.h"
+#include "platform/wayland/FlippingCanvas.h"
 #include "platform/wayland/GnomeOverview.h"
 #include "platform/wayland/Session.h"
 #include "platform/wayland/WindowSurface.h"
 
+#include <QTimer>
 #include <QWindow>
 #include <utility>
 
@@ -21,9 +23,13 @@ WaylandPlatform::WaylandPlatform(std::unique_ptr<QGuiApplication> application, s
     : LinuxPlatform(std::move(application)), session_(std::move(session)), input_(*session_), use_(use)
 {
     Session::Events& events = session_->events;
+    // From the event loop: never in the middle of a drawing, which may be
+    // dispatching the compositor's events while it waits for a frame.
     events.layoutChanged = [this] {
-        if (canvasResized_)
-            canvasResized_(session_->canvasSize());
+        QTimer::singleShot(0, &context_, [this] {
+            if (canvasResized_)
+                canvasResized_(session_->canvasSize());
+        });
     };
     // As on X11 when the server goes: the surfaces are gone with it.
     events.lost = [this](const QString& why) { endForLostDisplay(why); };
@@ -127,37 +133,26 @@ void WaylandPlatform::watchWindow(WindowId window, std::function<void(QSize)> re
         canvasResized_ = std::move(resized);
 }
 
-/** A window's canvas on Wayland: the surfaces are told it once, at its first
- *  refresh after its image was given, and read it from then on. */
+/** A window's canvas on Wayland: its frames are the buffers the compositor
+ *  reads, shown over the outputs or in the program's own window. */
 class WaylandPlatform::Canvas : public WindowCanvas {
 public:
     Canvas(WaylandPlatform& platform, QWindow& window, QSize size)
-        : platform_(platform), window_(window), image_(size, QImage::Format_RGB32)
+        : platform_(platform), window_(window), frames_(*platform.session_, size)
     {
     }
-    ~Canvas() override { forget(); }
 
-    QImage& image() override { return image_; }
-    void replace(QImage image) override
-    {
-        image_ = std::move(image);
-        forget();
-    }
+    QImage& image() override { return frames_.image(); }
+    void replace(QImage image) override { frames_.replace(std::move(image)); }
     void refresh(const QRect& rect) override { platform_.refresh(*this, rect); }
 
     QWindow& window() const { return window_; }
+    FlippingCanvas& frames() { return frames_; }
 
 private:
-    /** The surfaces no longer read this canvas's image. */
-    void forget()
-    {
-        if (platform_.shown_ == this)
-            platform_.shown_ = nullptr;
-    }
-
     WaylandPlatform& platform_;
     QWindow& window_;
-    QImage image_;
+    FlippingCanvas frames_;
 };
 
 std::unique_ptr<WindowCanvas> WaylandPlatform::showCanvas(QWindow& window, QSize size)
@@ -167,18 +162,10 @@ std::unique_ptr<WindowCanvas> WaylandPlatform::showCanvas(QWindow& window, QSize
 
 void WaylandPlatform::refresh(Canvas& canvas, const QRect& rect)
 {
-    if (use_ == DisplayUse::OwnWindow) {
+    if (use_ == DisplayUse::OwnWindow)
         refreshOwnWindow(canvas, rect);
-        return;
-    }
-    if (shown_ == &canvas) {
-        session_->refresh(rect);
-        return;
-    }
-    // A new canvas (the first one, or one of another size after the outputs
-    // changed) is shown whole; the session reads it from then on.
-    if (session_->showCanvas(canvas.image()))
-        shown_ = &canvas;
+    else
+        canvas.frames().refresh(*session_, rect);
 }
 
 void WaylandPlatform::refreshOwnWindow(Canvas& canvas, const QRect& rect)
@@ -195,12 +182,7 @@ void WaylandPlatform::refreshOwnWindow(Canvas& canvas, const QRect& rect)
         // also in the middle of a jump, whose pauses run nested event loops.
         ownWindow_->closed = [this] { endProcess(0); };
     }
-    if (shown_ == &canvas) {
-        ownWindow_->update(rect);
-    } else {
-        ownWindow_->show(&canvas.image());
-        shown_ = &canvas;
-    }
+    canvas.frames().refresh(*ownWindow_, rect);
     session_->send();
 }
 

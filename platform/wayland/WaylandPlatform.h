@@ -52,8 +52,7 @@ protected:
 private:
     class Canvas;
 
-    /** Puts rect of canvas on screen; a canvas not shown yet (or replaced
-     *  since) is shown whole. */
+    /** Puts rect of canvas on screen, over the outputs or in the program's own window. */
     void refresh(Canvas& canvas, const QRect& rect);
     /** refresh for the program's own window: the window made at the first one. */
     void refreshOwnWindow(Canvas& canvas, const QRect& rect);
@@ -63,8 +62,8 @@ private:
     const DisplayUse use_;
     std::unique_ptr<WindowSurface> ownWindow_; // goes before the session
     std::function<void(QSize)> canvasResized_;
-    const Canvas* shown_ = nullptr; // the canvas the surfaces read
     QImage kwinCopy_; // taken by prepareScreenCopy, for the next CreateDCA
+    QObject context_; // for work deferred to the event loop, dropped with the platform
 };
 
 } // namespace platform::wayland

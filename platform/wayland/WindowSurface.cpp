@@ -17,13 +17,17 @@ WindowSurface::WindowSurface(const Connection& connection, const QString& title,
 
 WindowSurface::~WindowSurface() = default;
 
-void WindowSurface::show(const QImage* canvas)
+void WindowSurface::showFrame(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed)
 {
-    canvas_.show(canvas, canvas->rect(), 1);
-    size_ = canvas->size();
-    // This canvas is the answer to the size last asked for.
+    size_ = frames->size();
+    if (canvas_.canvasRect() != frames->rect())
+        canvas_.place(frames->rect(), 1);
+    canvas_.pick(frames, index, changed);
+    // Frames of the size last asked for are the answer to it.
     if (pendingSerial_)
         commitConfigure();
+    else
+        canvas_.present();
 }
 
 void WindowSurface::onConfigure(std::uint32_t serial)

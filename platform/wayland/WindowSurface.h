@@ -4,6 +4,7 @@
 // asks for goes to the owner, whose next canvas has it.
 
 #include "platform/wayland/CanvasSurface.h"
+#include "platform/wayland/FrameScreen.h"
 #include "platform/wayland/Toplevel.h"
 
 #include <QString>
@@ -12,19 +13,18 @@
 
 namespace platform::wayland {
 
-class WindowSurface {
+class WindowSurface : public FrameScreen {
 public:
-    /** Makes the window titled title, of size until a canvas is shown; it maps
+    /** Makes the window titled title, of size until a frame is shown; it maps
      *  at the compositor's first configure. */
     WindowSurface(const Connection& connection, const QString& title, QSize size);
-    ~WindowSurface();
+    ~WindowSurface() override;
     WindowSurface(const WindowSurface&) = delete;
     WindowSurface& operator=(const WindowSurface&) = delete;
 
-    /** Shows canvas (Format_RGB32, alive until replaced) all anew; the window takes its size. */
-    void show(const QImage* canvas);
-    /** Puts rect of the canvas on screen. */
-    void update(const QRect& rect) { canvas_.update(rect); }
+    /** Attaches frame index of frames; the window takes the frames' size. */
+    void showFrame(const std::shared_ptr<CanvasFrames>& frames, int index, const QRegion& changed) override;
+    bool holdsFrame(int index) const override { return canvas_.holdsFrame(index); }
 
     /** Runs when the compositor asks for another size than the window has. */
     std::function<void(QSize)> resized;
@@ -36,7 +36,7 @@ private:
     /** Acks the configure waiting, at the canvas's size. */
     void commitConfigure();
 
-    QSize size_; // the shown canvas's
+    QSize size_; // the shown frames'
     CanvasSurface canvas_; // goes after its role
     Toplevel toplevel_;
     std::optional<std::uint32_t> pendingSerial_;

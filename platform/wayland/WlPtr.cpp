@@ -42,6 +42,7 @@ void destroyObject(ext_output_image_capture_source_manager_v1* object)
 void destroyObject(wl_region* object) { wl_region_destroy(object); }
 void destroyObject(wl_registry* object) { wl_registry_destroy(object); }
 void destroyObject(wl_shm* object) { wl_shm_destroy(object); }
+void destroyObject(wl_shm_pool* object) { wl_shm_pool_destroy(object); }
 void destroyObject(wl_surface* object) { wl_surface_destroy(object); }
 void destroyObject(xdg_surface* object) { xdg_surface_destroy(object); }
 void destroyObject(xdg_toplevel* object) { xdg_toplevel_destroy(object); }

@@ -5,6 +5,7 @@
 // square at the pointer. Exits 0 at the first key or on SIGTERM, 1 when the
 // compositor goes away, 2 when it cannot start.
 // Usage: wayland_probe [DIR]   (DIR: where copy.png and canvas.png go)
+#include "platform/wayland/FlippingCanvas.h"
 #include "platform/wayland/Session.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+using platform::wayland::FlippingCanvas;
 using platform::wayland::PlacedOutput;
 using platform::wayland::Session;
 
@@ -98,13 +100,15 @@ int main(int argc, char** argv)
     describe(*session);
     say(QStringLiteral("connected ms=%1").arg(msSinceStart(), 0, 'f', 1));
 
-    QImage canvas = session->screenCopy();
-    say(QStringLiteral("copied ms=%1 canvas=%2x%3").arg(msSinceStart(), 0, 'f', 1).arg(canvas.width()).arg(canvas.height()));
+    QImage copy = session->screenCopy();
+    say(QStringLiteral("copied ms=%1 canvas=%2x%3").arg(msSinceStart(), 0, 'f', 1).arg(copy.width()).arg(copy.height()));
     if (!saveDir.isEmpty())
-        canvas.save(QDir(saveDir).filePath("copy.png"));
-    canvas.invertPixels();
+        copy.save(QDir(saveDir).filePath("copy.png"));
+    copy.invertPixels();
     if (!saveDir.isEmpty())
-        canvas.save(QDir(saveDir).filePath("canvas.png"));
+        copy.save(QDir(saveDir).filePath("canvas.png"));
+    FlippingCanvas canvas(*session, copy.size());
+    canvas.replace(std::move(copy));
 
     Session::Events& events = session->events;
     events.keyPressed = [](std::uint32_t key) {
@@ -117,8 +121,8 @@ int main(int argc, char** argv)
     events.pointerMoved = [&](QPointF at) {
         say(QStringLiteral("motion %1 %2").arg(at.x()).arg(at.y()));
         const QRect mark(at.toPoint(), QSize(16, 16));
-        QPainter(&canvas).fillRect(mark, Qt::yellow);
-        session->refresh(mark);
+        QPainter(&canvas.image()).fillRect(mark, Qt::yellow);
+        canvas.refresh(*session, mark);
     };
     events.wheelTurned = [](QPointF at) { say(QStringLiteral("wheel %1 %2").arg(at.x()).arg(at.y())); };
     events.outputCame = [](const platform::wayland::Output& output) { say("came " + output.name()); };
@@ -129,9 +133,9 @@ int main(int argc, char** argv)
                 .arg(session->canvasSize().width())
                 .arg(session->canvasSize().height())
                 .arg(session->outputs().size()));
-        canvas = relaid(canvas, placed, *session);
+        canvas.replace(relaid(canvas.image(), placed, *session));
         placed = session->outputs();
-        session->showCanvas(canvas);
+        canvas.refresh(*session, QRect());
     };
     events.covered = [] { say(QStringLiteral("covered ms=%1").arg(msSinceStart(), 0, 'f', 1)); };
     events.lost = [](const QString& why) {
@@ -144,6 +148,6 @@ int main(int argc, char** argv)
     });
 
     session->startReading();
-    session->showCanvas(canvas);
+    canvas.refresh(*session, QRect());
     return app.exec();
 }
