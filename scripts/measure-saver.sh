@@ -79,16 +79,20 @@ start_display() { if [ "$MODE" = wayland ]; then start_sway "$1"; else start_x "
 # Starts Xvfb at $1 with a random-block desktop; sets XVFB and DISPLAY.
 start_x() {
   stop_x
-  Xvfb -displayfd 3 -screen 0 "$1x${DEPTH:-24}" -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "$1x${DEPTH:-24}" -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
   XVFB=$!
   PIDS+=("$XVFB")
   until [ -s "$WORK/display" ]; do sleep 0.05; done
   export DISPLAY=":$(head -n1 "$WORK/display")"
   rm -f "$WORK/display" "$WORK/pattern.png"
-  # The pattern tool stays connected, so the server never resets the root.
+  # The server keeps the root's pattern after the tool goes (-noreset). The
+  # tool is a Qt program: left running, it would share the saver's library
+  # pages and lower the saver's PSS, as nothing does on sway (swaybg there).
   "$PROBES/root_pattern" "$WORK/pattern.png" 3 2>/dev/null &
-  PIDS+=($!)
+  local pattern=$!
   until [ -f "$WORK/pattern.png" ]; do sleep 0.05; done
+  kill "$pattern"
+  wait "$pattern" 2>/dev/null || true
   [ -z "${FROG_SCALE:-}" ] || printf 'Xft.dpi:\t%s\n' "$((96 * FROG_SCALE))" | xrdb -merge
 }
 
