@@ -1,5 +1,6 @@
 // Fuzzes the argument text through mode dispatch and the number reader.
 #include "platform/fake/FakePlatform.h"
+#include "settings/SaverSettings.h"
 #include "startup/Globals.h"
 #include "startup/Main.h"
 #include "startup/NumberReader.h"
