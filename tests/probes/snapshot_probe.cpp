@@ -5,10 +5,9 @@
 // the top left, then takes the device context: the copy must not show it.
 // Usage: snapshot_probe OUT.png [shm|socket|qt|prepared]
 #include "platform/x11/ScreenGrab.h"
-#include "platform/factory/PlatformFactory.h"
 #include "platform/x11/XConnection.h"
+#include "tests/probes/ProbePlatform.h"
 
-#include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -58,13 +57,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: snapshot_probe OUT.png [shm|socket|qt|prepared]\n");
         return 2;
     }
-    const auto made = platform::createPlatform(platform::DisplayUse::X11Window,
-                                               [&] { return std::make_unique<QGuiApplication>(argc, argv); });
-    if (!made.platform) {
-        std::fprintf(stderr, "%s\n", made.error.c_str());
+    const std::unique_ptr<platform::Platform> opened = openProbePlatform(argc, argv);
+    if (!opened)
         return 2;
-    }
-    platform::Platform& platform = *made.platform;
+    platform::Platform& platform = *opened;
     const auto start = std::chrono::steady_clock::now();
     std::unique_ptr<platform::DeviceContext> display = takeCopy(platform, argc, argv);
     const auto elapsed = std::chrono::steady_clock::now() - start;

@@ -3,10 +3,9 @@
 // the sound player as a hack does, and stays silent when another process
 // holds the claim. Prints "ms=<duration of the call> bell=<0|1> silent=<0|1>";
 // exits 0 when the sound played (or was waited for), 1 when it did not.
-#include "platform/factory/PlatformFactory.h"
 #include "platform/x11/XConnection.h"
+#include "tests/probes/ProbePlatform.h"
 
-#include <QGuiApplication>
 #include <X11/XKBlib.h>
 #include <chrono>
 #include <cstdio>
@@ -47,13 +46,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const char* file = argv[argc - 1];
-    const auto made = platform::createPlatform(platform::DisplayUse::X11Window,
-                                               [&] { return std::make_unique<QGuiApplication>(argc, argv); });
-    if (!made.platform) {
-        std::fprintf(stderr, "%s\n", made.error.c_str());
+    const std::unique_ptr<platform::Platform> opened = openProbePlatform(argc, argv);
+    if (!opened)
         return 2;
-    }
-    platform::Platform& platform = *made.platform;
+    platform::Platform& platform = *opened;
     DisplayPtr listener = bellListener();
     if (!listener) {
         std::fprintf(stderr, "sound_probe: no XKB on the display\n");
