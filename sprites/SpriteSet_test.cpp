@@ -81,14 +81,16 @@ TEST(ScaledSprites, APreviewScaleReducesSmoothlyKeepingTheMasksWholeParts)
                 for (int sy = source.top(); sy <= source.bottom(); ++sy)
                     for (int sx = source.left(); sx <= source.right(); ++sx)
                         uniform = uniform && base.mask[k].pixel(sx, sy) == first;
-                if (uniform)
+                if (uniform) {
                     EXPECT_EQ(mask.pixel(x, y), first) << k << " " << x << "," << y;
+                }
                 black += mask.pixel(x, y) == 0xff000000;
                 white += mask.pixel(x, y) == 0xffffffff;
                 // A frame is black wherever its mask lets the ground through
                 // whole, so adding it changes nothing there.
-                if (mask.pixel(x, y) == 0xffffffff)
+                if (mask.pixel(x, y) == 0xffffffff) {
                     EXPECT_EQ(set.green[k].pixel(x, y), 0xff000000) << k << " " << x << "," << y;
+                }
             }
         EXPECT_GT(black, 0) << k;
         EXPECT_GT(white, 40) << k;
